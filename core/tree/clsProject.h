@@ -1,0 +1,30 @@
+#pragma once
+
+// The channel tree: the one top-level collection and the tree file.
+
+#include "core/tree/colItems.h"
+
+#include <QString>
+
+class clsProject {
+public:
+    clsProject() { Init(); }
+
+    colItems objColItems;
+
+    void Init() { objColItems.Clear(); }
+    // Removes every entry; tree keys keep counting.
+    void Clear() { objColItems.Clear(); }
+
+    // Appends the tree file's entries; false when the file is missing,
+    // malformed, has no NewsProject root or reading failed.
+    bool Load(const QString& strFileName);
+    // Writes the whole tree through the safe writer; a failed save keeps the
+    // previous file.
+    bool Save(const QString& strFileName) const;
+    // The tree file's text, before encoding.
+    QString toText() const;
+
+    // Empties the entry: children and feed document cleared, key set empty.
+    void removeItem(const QString& strKey);
+};
