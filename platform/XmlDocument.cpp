@@ -116,6 +116,13 @@ bool XmlNode::prefixIs(const char* prefix) const {
 QString XmlNode::text() const {
     if (!m_node)
         return {};
+    // Most feed elements hold one text or CDATA node: read it without a copy.
+    const xmlNode* only = m_node->children;
+    if (m_node->type == XML_ELEMENT_NODE && only && only->next == nullptr &&
+        (only->type == XML_TEXT_NODE || only->type == XML_CDATA_SECTION_NODE))
+        return fromXmlChars(only->content);
+    if (m_node->type == XML_ELEMENT_NODE && !only)
+        return {};
     xmlChar* content = xmlNodeGetContent(m_node);
     QString result = fromXmlChars(content);
     xmlFree(content);

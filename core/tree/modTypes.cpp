@@ -40,9 +40,9 @@ void setProgramDir(const QString& dir) {
     programDirOverride() = dir;
 }
 
-QString wrapCData(const QString& text) {
-    static const QString open = QStringLiteral("<![CDATA[");
-    static const QString close = QStringLiteral("]]>");
+void appendCData(QString& out, const QString& text) {
+    static const QLatin1String open("<![CDATA[");
+    static const QLatin1String close("]]>");
 
     bool simple = !text.contains(close);
     for (qsizetype i = 0; simple && i < text.size(); ++i) {
@@ -51,11 +51,12 @@ QString wrapCData(const QString& text) {
             continue;
         simple = !QChar::isSurrogate(u) && isPlain(u);
     }
-    if (simple)
-        return open + text + close;
-
-    QString out = open;
-    out.reserve(text.size() + 32);
+    out += open;
+    if (simple) {
+        out += text;
+        out += close;
+        return;
+    }
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = text.at(i).unicode();
@@ -67,23 +68,28 @@ QString wrapCData(const QString& text) {
         } else if (QChar::isSurrogate(u)) {
             continue; // a lone surrogate is no character
         }
-        if (u == u']' && text.mid(i, 3) == close) {
-            out += QStringLiteral("]]]]><![CDATA[>");
+        if (u == u']' && QStringView(text).mid(i, 3) == close) {
+            out += QLatin1String("]]]]><![CDATA[>");
             i += 2;
             continue;
         }
-        if (!isXmlChar(cp)) {
-            i += width - 1;
-            continue;
-        }
-        if (isPlain(cp)) {
-            out += text.mid(i, width);
-        } else {
-            out += close + QStringLiteral("&#%1;").arg(quint32(cp)) + open;
+        if (isXmlChar(cp)) {
+            if (isPlain(cp)) {
+                out += QStringView(text).mid(i, width);
+            } else {
+                out += close;
+                out += QLatin1String("&#") + QString::number(quint32(cp)) + QLatin1Char(';');
+                out += open;
+            }
         }
         i += width - 1;
     }
     out += close;
+}
+
+QString wrapCData(const QString& text) {
+    QString out;
+    appendCData(out, text);
     return out;
 }
 

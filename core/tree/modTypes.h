@@ -17,5 +17,7 @@ void setProgramDir(const QString& dir);
 // is split over two sections; characters XML cannot carry at all are dropped.
 // Reading the result back gives the text unchanged.
 QString wrapCData(const QString& text);
+// The same, appended to `out` (for building large texts without copies).
+void appendCData(QString& out, const QString& text);
 
 } // namespace modTypes

@@ -1,0 +1,34 @@
+#pragma once
+
+// A feed document: the channels, images and items of a feed as last read.
+
+#include "core/feed/colRSSChannels.h"
+
+#include <QString>
+
+class XmlDocument;
+class XmlNode;
+
+class clsRSS {
+public:
+    colRSSChannels objColChannels;
+
+    void Clear() { objColChannels.Clear(); }
+
+    // Reads an RSS 0.9x/2.0, RDF or cache-file document into this one; 0 when
+    // read, 3 when reading failed (what was read so far stays).
+    qint32 parseXML(const XmlDocument& objDocument);
+    qint32 parseXML(const XmlNode& documentNode);
+
+    // The cache file text after its declaration line: root, channels, "</rss>".
+    QString getXML() const;
+
+    qint32 countNewItems() const;
+    // Marks every not-deleted item whose trimmed, upper-cased link equals
+    // `strURL` (already trimmed and upper-cased) as read; true on any match.
+    bool markReadRSS(const QString& strURL);
+
+    // Brings a fresh copy of the feed into this stored copy without touching
+    // item states; true when any channel or item was added or updated.
+    bool mergeFresh(const clsRSS& fresh);
+};
