@@ -26,6 +26,8 @@ void initLibxml() {
         // Files declared "GB2312" often carry GBK characters; GB18030 is the
         // superset that decodes them all.
         xmlAddEncodingAlias("GB18030", "GB2312");
+        // Errors are reported through XmlParseError; nothing goes to stderr.
+        xmlSetGenericErrorFunc(nullptr, [](void*, const char*, ...) {});
     });
 }
 
