@@ -18,6 +18,8 @@ xmlParserInputPtr refuseExternalEntity(const char*, const char*, xmlParserCtxtPt
     return nullptr;
 }
 
+void ignoreMessage(void*, const char*, ...) {}
+
 void initLibxml() {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -27,7 +29,7 @@ void initLibxml() {
         // superset that decodes them all.
         xmlAddEncodingAlias("GB18030", "GB2312");
         // Errors are reported through XmlParseError; nothing goes to stderr.
-        xmlSetGenericErrorFunc(nullptr, [](void*, const char*, ...) {});
+        xmlSetGenericErrorFunc(nullptr, ignoreMessage);
     });
 }
 
@@ -60,7 +62,7 @@ QByteArray prefixPart(const xmlNode* n) {
     return colon ? QByteArray(name, int(colon - name)) : QByteArray();
 }
 
-bool hasOwnEncoding(const QByteArray& bytes) {
+bool ownEncoding(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
         bytes.startsWith("\xFE\xFF"))
         return true;
@@ -257,10 +259,14 @@ bool XmlDocument::load(const QString& pathOrFileAddress) {
     return parse(bytes, nullptr, path.toUtf8());
 }
 
+bool XmlDocument::hasOwnEncoding(const QByteArray& bytes) {
+    return ownEncoding(bytes);
+}
+
 bool XmlDocument::loadBytes(const QByteArray& bytes, const QByteArray& fallbackEncoding) {
     reset();
     const bool useFallback =
-        !fallbackEncoding.isEmpty() && !hasOwnEncoding(bytes) && isKnownEncoding(fallbackEncoding);
+        !fallbackEncoding.isEmpty() && !ownEncoding(bytes) && isKnownEncoding(fallbackEncoding);
     return parse(bytes, useFallback ? fallbackEncoding.constData() : nullptr, QByteArray());
 }
 

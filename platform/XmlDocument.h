@@ -100,6 +100,8 @@ public:
     // The path part of a "file://" address, or the text unchanged when it is not one.
     static QString pathOfFileAddress(const QString& address);
     static bool isFileAddress(const QString& address);
+    // True when the bytes name their own encoding (byte-order mark or declaration).
+    static bool hasOwnEncoding(const QByteArray& bytes);
 
 private:
     bool parse(const QByteArray& bytes, const char* encoding, const QByteArray& url);

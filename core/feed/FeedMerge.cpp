@@ -7,6 +7,7 @@
 
 #include "core/feed/FeedText.h"
 #include "core/feed/clsRSS.h"
+#include "core/tree/clsItem.h"
 
 #include <QHash>
 #include <QVarLengthArray>
@@ -82,4 +83,17 @@ bool clsRSS::mergeFresh(const clsRSS& fresh) {
         }
     }
     return changed;
+}
+
+bool clsRSS::Merge(const QString& strURL, const QString& strKey) {
+    // The fresh copy is fetched by an entry of its own that never writes the
+    // channel's local feed file.
+    auto fresh = std::make_shared<clsItem>();
+    fresh->strURL = strURL;
+    fresh->strKey = strKey;
+    fresh->intType = clsItem::RssChannel;
+    fresh->setFreshCopyOnly(true);
+    if (!fresh->Load(true))
+        return false;
+    return mergeFresh(fresh->objRSS);
 }

@@ -28,6 +28,10 @@ public:
     // `strURL` (already trimmed and upper-cased) as read; true on any match.
     bool markReadRSS(const QString& strURL);
 
+    // Fetches a fresh copy of the channel at `strURL` (tree key `strKey`)
+    // and merges it into this stored copy; true when anything changed.
+    bool Merge(const QString& strURL, const QString& strKey);
+
     // Brings a fresh copy of the feed into this stored copy without touching
     // item states; true when any channel or item was added or updated.
     bool mergeFresh(const clsRSS& fresh);

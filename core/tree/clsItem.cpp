@@ -2,6 +2,17 @@
 
 void clsItem::Clear() {
     objColItems.Clear();
+    objRSS.Clear();
+}
+
+void clsItem::markRemoved() {
+    m_removed = true;
+    for (const clsItemPtr& child : objColItems)
+        child->markRemoved();
+}
+
+qint32 clsItem::countNewItems() const {
+    return intType == RssChannel ? objRSS.countNewItems() : 0;
 }
 
 QString clsItem::fileNameChars(const QString& text) {

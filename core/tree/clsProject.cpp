@@ -33,4 +33,5 @@ void clsProject::removeItem(const QString& strKey) {
         return;
     item->Clear();
     item->strKey.clear();
+    item->markRemoved();
 }

@@ -25,6 +25,14 @@ public:
     // The tree file's text, before encoding.
     QString toText() const;
 
+    // The address of the news item a headline key names, or "".
+    QString getURL(const QString& strKey) const;
+    // Marks every loaded item with that address read, tree-wide, and writes
+    // the cache file of every channel that matched.
+    void markReadRSS(const QString& strURL);
+    // Marks one news item deleted and writes its channel's cache file.
+    void removeRSSItem(const QString& strKey, const QString& strChannel, const QString& strNew);
+
     // Empties the entry: children and feed document cleared, key set empty.
     void removeItem(const QString& strKey);
 };

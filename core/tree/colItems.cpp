@@ -65,6 +65,7 @@ void colItems::Remove(qint32 index) {
     clsItemPtr item = std::move(m_items[size_t(index - 1)]);
     m_items.erase(m_items.begin() + (index - 1));
     m_keys.erase(m_keys.begin() + (index - 1));
+    item->markRemoved();
 }
 
 void colItems::Clear() {

@@ -39,6 +39,9 @@ public:
     bool Load(const XmlNode& element);
     void Save(QString& out) const;
 
+    // Tree walk of the read marks; `strURL` already trimmed and upper-cased.
+    void markReadRSS(const QString& strURL);
+
     auto begin() const { return m_items.begin(); }
     auto end() const { return m_items.end(); }
 

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -91,6 +93,15 @@ QString wrapCData(const QString& text) {
     QString out;
     appendCData(out, text);
     return out;
+}
+
+bool fileExists(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+void eraseFile(const QString& path) {
+    QFile::remove(path);
 }
 
 } // namespace modTypes

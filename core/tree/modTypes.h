@@ -20,4 +20,9 @@ QString wrapCData(const QString& text);
 // The same, appended to `out` (for building large texts without copies).
 void appendCData(QString& out, const QString& text);
 
+// True when the file exists and its length can be read.
+bool fileExists(const QString& path);
+// Deletes the file; any failure is ignored.
+void eraseFile(const QString& path);
+
 } // namespace modTypes

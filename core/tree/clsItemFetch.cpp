@@ -1,0 +1,241 @@
+// Loading a channel from its local feed file or its address, the download on
+// the shared transfer object, the feed cache file, and the update (merge).
+//
+// Downloads never land in the channel's local feed file directly: the body
+// goes to a file of its own, written only when it arrived whole, and replaces
+// the local feed file only after it parsed as a feed. A merge's fresh copy
+// never replaces it at all, so the stored copy keeps its item states whatever
+// the server answers.
+
+#include "core/tree/clsItem.h"
+#include "core/tree/modTypes.h"
+#include "platform/Cp936.h"
+#include "platform/SafeFile.h"
+#include "platform/Transfer.h"
+#include "platform/XmlDocument.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <filesystem>
+
+struct clsItem::Fetched {
+    // Where the document came from: nowhere, the local feed file, a
+    // download's own file, or the file a "FILE://" address names.
+    enum Source { None, LocalFile, Incoming, SourceFile };
+    Source source = None;
+    bool transferFailed = false;
+    QByteArray charset; // of a download without an encoding declaration
+    XmlDocument document;
+};
+
+namespace {
+
+const QString kCacheHead = QStringLiteral("<?xml version='1.0' encoding='GB2312'?>\r\n");
+
+bool isFileAddress(const QString& address) {
+    return address.left(7).toUpper() == QLatin1String("FILE://");
+}
+
+bool replaceFile(const QString& from, const QString& to) {
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
+                            std::filesystem::path(to.toStdU16String()), ec);
+    return !ec;
+}
+
+// Keeps the entry alive while window events run; null for entries not owned
+// by a shared pointer (they must outlive the call themselves).
+std::shared_ptr<clsItem> hold(clsItem* item) {
+    return item->weak_from_this().lock();
+}
+
+} // namespace
+
+QString clsItem::localPath() const {
+    return modTypes::programDir() + QStringLiteral("/RSS/") + LocalFile();
+}
+
+QString clsItem::incomingPath() const {
+    return localPath() + (m_freshCopyOnly ? QStringLiteral(".fresh") : QStringLiteral(".download"));
+}
+
+clsItem::Fetched clsItem::fetchLocalFile(const QString& path) {
+    Fetched fetched;
+    fetched.source = Fetched::LocalFile; // also when it fails: then the file is the culprit
+    fetched.document.load(path);
+    return fetched;
+}
+
+clsItem::Fetched clsItem::fetchText(const QString& address, const QString& user,
+                                    const QString& password) {
+    Fetched fetched;
+    if (isFileAddress(address)) {
+        if (fetched.document.load(address))
+            fetched.source = Fetched::SourceFile;
+        return fetched;
+    }
+    const QString incoming = incomingPath();
+    modTypes::eraseFile(incoming);
+    QByteArray charset;
+    if (!download(address, incoming, user, password, &charset)) {
+        fetched.transferFailed = true;
+        return fetched;
+    }
+    if (modTypes::fileExists(incoming)) {
+        QFile file(incoming);
+        QByteArray bytes;
+        if (file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+        if (fetched.document.loadBytes(bytes, charset)) {
+            fetched.source = Fetched::Incoming;
+            if (!XmlDocument::hasOwnEncoding(bytes))
+                fetched.charset = charset;
+        } else {
+            modTypes::eraseFile(incoming); // not XML: the body is dropped
+        }
+        return fetched;
+    }
+    // The server answered without a body to store: the stored file, if any, is read.
+    if (!m_freshCopyOnly && modTypes::fileExists(localPath()))
+        return fetchLocalFile(localPath());
+    return fetched;
+}
+
+bool clsItem::download(const QString& address, const QString& path, const QString& user,
+                       const QString& password, QByteArray* charset) {
+    Transfer& transfer = Transfer::shared();
+    while (transfer.stillExecuting()) {
+        transfer.cancel();
+        QCoreApplication::processEvents();
+    }
+    QCoreApplication::processEvents();
+
+    transfer.setURL(address);
+    transfer.setUserName(user);
+    transfer.setPassword(password);
+    if (!transfer.execute(QStringLiteral("GET")))
+        return false;
+    const quint64 request = transfer.requestId();
+    if (!transfer.waitFor(request))
+        return false; // a later fetch took the transfer object over
+    if (transfer.transferFailed() || m_removed)
+        return false; // nothing is stored for an entry that left the tree meanwhile
+
+    const int status = transfer.statusCode();
+    if (status == 200 || status == 206) {
+        QCoreApplication::processEvents();
+        if (transfer.requestId() != request)
+            return false;
+        *charset = transfer.contentCharset();
+        SafeFileWriter writer(path);
+        if (!writer.open())
+            return false;
+        for (;;) {
+            const QByteArray chunk = transfer.getChunk(1024);
+            if (!writer.write(chunk))
+                return false;
+            QCoreApplication::processEvents();
+            if (transfer.requestId() != request || m_removed)
+                return false; // never take a later request's body
+            if (chunk.size() < 2)
+                break;
+        }
+        if (!writer.commit())
+            return false;
+    }
+    return true;
+}
+
+bool clsItem::parseText(const XmlDocument& document) {
+    if (!document.isLoaded())
+        return false;
+    if (intType != RssChannel)
+        return true;
+    objRSS.Clear();
+    return objRSS.parseXML(document) == 0;
+}
+
+bool clsItem::Load(bool blnFromWeb) {
+    const std::shared_ptr<clsItem> self = hold(this);
+    Clear();
+    const QString local = localPath();
+    Fetched fetched;
+    if (modTypes::fileExists(local) && !blnFromWeb) {
+        fetched = fetchLocalFile(local);
+    } else {
+        fetched = fetchText(strURL, strUser, strPassword);
+        if (m_removed)
+            return false;
+        if (fetched.source == Fetched::Incoming && !m_freshCopyOnly) {
+            // A whole body that reads as a feed becomes the local feed file:
+            // as it came, or as the cache file when it was decoded with the
+            // server's charset (the cache file declares its encoding).
+            const bool ok = parseText(fetched.document);
+            if (ok && !fetched.charset.isEmpty())
+                writeXML();
+            else if (ok)
+                replaceFile(incomingPath(), local);
+            modTypes::eraseFile(incomingPath());
+            objRSS.Clear();
+            if (!ok)
+                return false;
+            fetched = fetchLocalFile(local);
+        } else if (fetched.source == Fetched::SourceFile && !m_freshCopyOnly &&
+                   !modTypes::fileExists(local) && parseText(fetched.document)) {
+            // A channel fed from a file on disk is read from its own copy.
+            writeXML();
+            objRSS.Clear();
+            fetched = fetchLocalFile(local);
+        }
+    }
+    if (m_removed)
+        return false;
+    const bool ok = parseText(fetched.document);
+    if (fetched.source == Fetched::Incoming)
+        modTypes::eraseFile(incomingPath());
+    if (!ok) {
+        // Only a local feed file that cannot be read as a feed is deleted;
+        // a failed download or an unreadable source file leaves it alone.
+        if (fetched.source == Fetched::LocalFile)
+            modTypes::eraseFile(local);
+        objRSS.Clear();
+        return false;
+    }
+    return true;
+}
+
+void clsItem::writeXML() {
+    if (m_removed || m_freshCopyOnly)
+        return;
+    QString text = kCacheHead;
+    if (intType == RssChannel)
+        text += objRSS.getXML();
+    writeLocalFile(text);
+}
+
+void clsItem::writeLocalFile(const QString& text) {
+    SafeFileWriter::writeFile(localPath(), cp936::fromUnicode(text));
+}
+
+bool clsItem::Merge() {
+    const std::shared_ptr<clsItem> self = hold(this);
+    if (!modTypes::fileExists(localPath())) {
+        Load(false); // first fetch: the download becomes the stored copy
+        return false;
+    }
+    Transfer& transfer = Transfer::shared();
+    while (transfer.stillExecuting())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (m_removed)
+        return false;
+    Load(false);
+    bool changed = false;
+    if (intType == RssChannel) {
+        changed = objRSS.Merge(strURL, strKey);
+        if (changed && !m_removed)
+            writeXML();
+    }
+    Clear();
+    return changed && !m_removed;
+}

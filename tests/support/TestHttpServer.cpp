@@ -1,0 +1,86 @@
+#include "support/TestHttpServer.h"
+
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+
+TestHttpServer::TestHttpServer() {
+    m_server.listen(QHostAddress::LocalHost, 0);
+    connect(&m_server, &QTcpServer::newConnection, this, &TestHttpServer::onConnection);
+}
+
+void TestHttpServer::setResponse(const QByteArray& path, const Response& response) {
+    m_responses.insert(path, response);
+}
+
+QString TestHttpServer::url(const QByteArray& path) const {
+    return QStringLiteral("http://127.0.0.1:%1%2")
+        .arg(m_server.serverPort())
+        .arg(QString::fromLatin1(path));
+}
+
+void TestHttpServer::onConnection() {
+    while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadable(socket); });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QObject::destroyed, this, [this, socket] { m_pending.remove(socket); });
+    }
+}
+
+void TestHttpServer::onReadable(QTcpSocket* socket) {
+    QByteArray& buffer = m_pending[socket];
+    buffer += socket->readAll();
+    const qsizetype end = buffer.indexOf("\r\n\r\n");
+    if (end < 0)
+        return;
+    const QByteArray head = buffer.left(end);
+    buffer.remove(0, end + 4);
+    const QList<QByteArray> lines = head.split('\n');
+    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+    const QByteArray path = requestLine.value(1);
+    QByteArray authorization;
+    for (const QByteArray& line : lines)
+        if (line.toLower().startsWith("authorization:"))
+            authorization = line.mid(14).trimmed();
+    m_counts[path] += 1;
+
+    Response r = m_responses.value(path, Response{404, "Not Found", {}, "missing", {}, 0, 0, -1});
+    if (!r.basicAuth.isEmpty() && authorization != "Basic " + r.basicAuth.toBase64()) {
+        r = Response{
+            401, "Unauthorized", {{"WWW-Authenticate", "Basic realm=\"feeds\""}}, "no", {}, 0, 0,
+            -1};
+    }
+    QByteArray out = "HTTP/1.1 " + QByteArray::number(r.status) + ' ' + r.reason + "\r\n";
+    bool hasType = false;
+    for (const auto& h : r.headers) {
+        out += h.first + ": " + h.second + "\r\n";
+        hasType = hasType || h.first.toLower() == "content-type";
+    }
+    if (!hasType)
+        out += "Content-Type: application/xml\r\n";
+    out += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\nConnection: close\r\n\r\n";
+    socket->write(out);
+    sendBody(socket, r, 0);
+}
+
+void TestHttpServer::sendBody(QTcpSocket* socket, const Response& r, qint64 offset) {
+    qint64 end = r.body.size();
+    if (r.chunkBytes > 0)
+        end = qMin<qint64>(offset + r.chunkBytes, end);
+    if (r.cutAfterBytes >= 0 && end >= r.cutAfterBytes) {
+        socket->write(r.body.mid(offset, r.cutAfterBytes - offset));
+        socket->flush();
+        socket->abort();
+        return;
+    }
+    socket->write(r.body.mid(offset, end - offset));
+    if (end >= r.body.size()) {
+        socket->disconnectFromHost();
+        return;
+    }
+    QPointer<QTcpSocket> guard(socket);
+    QTimer::singleShot(r.chunkDelayMs, this, [this, guard, r, end] {
+        if (guard)
+            sendBody(guard, r, end);
+    });
+}
