@@ -30,6 +30,21 @@ void parseInto(clsRSS& rss, const QByteArray& bytes) {
     rss.parseXML(doc);
 }
 
+// A member-by-member copy, so that each merge starts from the same stored copy
+// without a parse (and its allocator churn) right before the timed part.
+void copyFeed(clsRSS& to, const clsRSS& from) {
+    for (const auto& channel : from.objColChannels) {
+        clsRSSChannel* c = to.objColChannels.Add();
+        c->copyFieldsFrom(*channel);
+        c->strCopyright = channel->strCopyright;
+        for (const auto& item : channel->objColItems) {
+            clsRSSItem* i = c->objColItems.Add();
+            i->copyTextsFrom(*item);
+            i->intStatus = item->intStatus;
+        }
+    }
+}
+
 void BM_RawParse(benchmark::State& state) {
     const QByteArray& bytes = storedBytes(int(state.range(0)));
     for (auto _ : state)
@@ -52,10 +67,12 @@ void BM_Merge500(benchmark::State& state) {
     makeFeed(fresh, 500, stored - 250, QString());
     for (int i = 1; i <= 125; ++i)
         fresh.objColChannels.Item(1)->objColItems.Item(i)->strPubDate += QStringLiteral(" new");
+    clsRSS prototype;
+    parseInto(prototype, storedBytes(stored));
     for (auto _ : state) {
         state.PauseTiming();
         auto rss = std::make_unique<clsRSS>();
-        parseInto(*rss, storedBytes(stored));
+        copyFeed(*rss, prototype);
         state.ResumeTiming();
         benchmark::DoNotOptimize(rss->mergeFresh(fresh));
         state.PauseTiming();
@@ -73,8 +90,8 @@ void BM_GetXML(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_RawParse)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ParseCacheFile)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawParse)->Arg(10000)->MinTime(1.5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseCacheFile)->Arg(10000)->MinTime(1.5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Merge500)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetXML)->Arg(10000)->Unit(benchmark::kMillisecond);
 
