@@ -25,6 +25,12 @@ bool SafeFileWriter::commit() {
         return false;
     }
     m_ok = false;
+    // Flush first: QSaveFile::commit() can lose the error of the final flush
+    // of its buffer, which would commit a truncated small file.
+    if (!m_file.flush()) {
+        discard();
+        return false;
+    }
     return m_file.commit();
 }
 

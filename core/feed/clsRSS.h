@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class PageFile;
+struct NewsLists;
 class XmlDocument;
 class XmlNode;
 
@@ -35,4 +37,10 @@ public:
     // Brings a fresh copy of the feed into this stored copy without touching
     // item states; true when any channel or item was added or updated.
     bool mergeFresh(const clsRSS& fresh);
+
+    // The page blocks of every channel and its items.
+    void writeHTML(PageFile& file) const;
+    // Adds a headline row (keyed by link), column 2 and a description row for
+    // every item that is not deleted; always true.
+    bool loadList(const QString& strKeyItem, NewsLists& lists) const;
 };

@@ -5,6 +5,7 @@
 #include "core/feed/KeyedCollection.h"
 #include "core/feed/clsRSSChannel.h"
 
+class PageFile;
 class XmlNode;
 
 class colRSSChannels : public KeyedCollection<clsRSSChannel> {
@@ -17,4 +18,6 @@ public:
     // The cache file pieces of every channel with its image and items.
     QString getXML() const;
     void appendXML(QString& out) const;
+    // The channel block of every channel, each followed by its item blocks.
+    void writeHTML(PageFile& file) const;
 };

@@ -5,6 +5,7 @@
 #include "core/feed/KeyedCollection.h"
 #include "core/feed/clsRSSItem.h"
 
+class PageFile;
 class XmlNode;
 
 class colRSSItems : public KeyedCollection<clsRSSItem> {
@@ -16,4 +17,6 @@ public:
     // The cache file pieces of every item, deleted ones included.
     QString getXML() const;
     void appendXML(QString& out) const;
+    // The item block of every item that is not deleted.
+    void writeHTML(PageFile& file) const;
 };

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class PageFile;
+struct NewsLists;
 class XmlDocument;
 
 class clsItem : public std::enable_shared_from_this<clsItem> {
@@ -43,6 +45,14 @@ public:
     // New and deleted items of a loaded channel; 0 for anything else.
     qint32 countNewItems() const;
 
+    // Writes the whole page for this entry; a folder loads its direct
+    // channels to show them.
+    bool writeHTML(PageFile& file);
+    // Fills the main window's lists from the entry; always true.
+    bool loadList(NewsLists& lists);
+    // The generated page in the program directory.
+    static QString pagePath();
+
     // Set by the tree when the entry leaves it, so that an operation still
     // waiting for a download writes nothing for it afterwards.
     void markRemoved();
@@ -62,6 +72,7 @@ private:
                   const QString& password, QByteArray* charset);
     bool parseText(const XmlDocument& document);
     void writeLocalFile(const QString& text);
+    static void writeStyle(PageFile& file);
     static QString fileNameChars(const QString& text);
     QString kindWord() const;
 

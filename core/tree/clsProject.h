@@ -6,6 +6,9 @@
 
 #include <QString>
 
+class BrowserPane;
+struct NewsLists;
+
 class clsProject {
 public:
     clsProject() { Init(); }
@@ -24,6 +27,12 @@ public:
     bool Save(const QString& strFileName) const;
     // The tree file's text, before encoding.
     QString toText() const;
+
+    // Fills the main window's lists from the entry; false when not found.
+    bool loadList(const QString& strKey, NewsLists& lists);
+    // Shows the entry in the pane: a web page by its address, a folder or a
+    // channel as the generated page. False when not found or not written.
+    bool loadHTML(const QString& strKey, BrowserPane& brwRSS);
 
     // The address of the news item a headline key names, or "".
     QString getURL(const QString& strKey) const;
