@@ -58,7 +58,8 @@ void rawLibxmlParse(const QByteArray& bytes) {
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs)
         if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-            m_seconds[run.benchmark_name()] =
+            m_seconds[run.run_name.function_name +
+                      (run.run_name.args.empty() ? std::string() : "/" + run.run_name.args)] =
                 run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
     ConsoleReporter::ReportRuns(runs);
 }

@@ -17,12 +17,17 @@ struct HeadlineRow {
 class MemoryHeadlines : public HeadlineList {
 public:
     QList<HeadlineRow> rows;
-    void clear() override { rows.clear(); }
+    QSet<QString> keys;
+    void clear() override {
+        rows.clear();
+        keys.clear();
+    }
     bool addRow(const QString& key, const QString& text, const QString& icon) override {
-        if (!key.isEmpty())
-            for (const HeadlineRow& r : rows)
-                if (r.key == key)
-                    return false;
+        if (!key.isEmpty()) {
+            if (keys.contains(key))
+                return false;
+            keys.insert(key);
+        }
         rows.append({key, text, icon, QString()});
         return true;
     }

@@ -101,7 +101,7 @@ TEST(ListFilling, RowsForEveryKindOfEntry) {
         {t.emptyChannel, {}, {}},
     };
     for (const auto& c : cases) {
-        t.lists.headlines.rows.append({"stale", "stale", "a", ""});
+        t.lists.headlines.addRow("stale", "stale", "a");
         t.lists.descriptions.rows.append("stale");
         const int clears = t.lists.drawn.clears;
         EXPECT_TRUE(t.project.loadList(c.item->strKey, t.lists.lists));
