@@ -1,15 +1,21 @@
+#include "app/frmMain.h"
+#include "core/tree/modTypes.h"
+
 #include <QApplication>
-#include <QMainWindow>
-#include <QTreeWidget>
+#include <QLockFile>
 
 int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Kestrix RSS"));
-    auto* tree = new QTreeWidget(&window);
-    tree->setHeaderHidden(true);
-    window.setCentralWidget(tree);
-    window.resize(1000, 700);
-    window.show();
-    return app.exec();
+    // One instance at a time: a second one ends at once, silently.
+    QLockFile lock(modTypes::programDir() + QStringLiteral("/quillfeed.lock"));
+    if (!lock.tryLock(0))
+        return 0;
+    int result = 0;
+    {
+        frmMain window;
+        window.formLoad();
+        result = app.exec();
+    }
+    return result;
 }

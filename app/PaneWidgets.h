@@ -1,0 +1,65 @@
+#pragma once
+
+// The main window's lists and reading pane, as the tree and the feed
+// documents fill and drive them.
+
+#include "core/feed/NewsLists.h"
+
+#include <QHash>
+#include <QListWidget>
+#include <QTreeWidget>
+#include <QWebEngineView>
+#include <QWidget>
+
+// ListView1: the headline list in report view; rows keyed, with a small icon.
+class HeadlineListView : public QTreeWidget, public HeadlineList {
+    Q_OBJECT
+public:
+    enum Role { KeyRole = Qt::UserRole + 1, IconKeyRole };
+    explicit HeadlineListView(QWidget* parent = nullptr);
+
+    void clear() override;
+    bool addRow(const QString& key, const QString& text, const QString& smallIcon) override;
+    void setColumn2(const QString& text) override;
+
+    QString rowKey(int row) const;
+    QString rowIconKey(int row) const;
+    void setRowIcon(int row, const QString& smallIcon);
+
+private:
+    QHash<QString, QTreeWidgetItem*> m_keys;
+    QTreeWidgetItem* m_last = nullptr;
+};
+
+// ListView2: hidden, one description per headline row.
+class DescriptionListView : public QListWidget, public DescriptionList {
+    Q_OBJECT
+public:
+    using QListWidget::QListWidget;
+    void clear() override { QListWidget::clear(); }
+    void addRow(const QString& text) override { addItem(text); }
+};
+
+// lsmRSS: the drawn news list stays hidden and empty in this window, so
+// lookups by key find nothing.
+class HiddenNewsList : public QWidget, public DrawnNewsList {
+    Q_OBJECT
+public:
+    explicit HiddenNewsList(QWidget* parent = nullptr) : QWidget(parent) { hide(); }
+    void clear() override {}
+    bool setCaptionFont(const QString&, bool, int) override { return false; }
+    bool setCaption(const QString&, bool, quint32) override { return false; }
+};
+
+// brwRSS: the reading pane.
+class ReadingPane : public QWebEngineView, public BrowserPane {
+    Q_OBJECT
+public:
+    explicit ReadingPane(QWidget* parent = nullptr);
+    // A path becomes a file address; anything else is taken as an address.
+    void navigate(const QString& pathOrAddress) override;
+    QString lastTarget() const { return m_last; }
+
+private:
+    QString m_last;
+};

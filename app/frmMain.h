@@ -1,0 +1,111 @@
+#pragma once
+
+// The main window: it owns the channel tree for the life of the process.
+
+#include "core/tree/clsProject.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+
+class CTooltip;
+class DescriptionListView;
+class HeadlineListView;
+class HiddenNewsList;
+class InfoHeader;
+class QAction;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class ReadingPane;
+class SpliterHorizontal;
+class SpliterVertical;
+class clsSysTray;
+class colItems;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Tree node data: the entry's tree key and the node's image number.
+    enum NodeRole { NodeKeyRole = Qt::UserRole + 1, NodeImageRole };
+
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The load event: initialisation, tree file, window shown.
+    void formLoad();
+
+    // Public state shared with the scheduler.
+    qint32 timenew = 0;
+    bool upnew = false;
+
+    void rssload();
+    void loadTree();
+    void saveTree();
+    void fillTree(QTreeWidgetItem* parent, const colItems& items);
+    QTreeWidgetItem* addTreeNode(QTreeWidgetItem* parent, const QString& key, const QString& text,
+                                 int image);
+    void setStatus(const QString& text);
+    void enableMergeTimer(bool on);
+    void layoutPanes();
+
+    clsProject* project() const { return objProject.get(); }
+    QString treeFilePath() const;
+
+    // Controls.
+    QWidget* client;
+    QToolBar* tlbMain;
+    QToolBar* lblHeader;
+    QComboBox* Combo2;
+    QTreeWidget* trvProjects;
+    HeadlineListView* ListView1;
+    DescriptionListView* ListView2;
+    QListWidget* List1;
+    QToolBar* Toolbar1;
+    QComboBox* Combo1;
+    ReadingPane* brwRSS;
+    QWidget* Label1;
+    QLabel* Label11;
+    HiddenNewsList* lsmRSS;
+    InfoHeader* lblStatus;
+    SpliterVertical* splVertical;
+    SpliterHorizontal* splHorizontal;
+    QTimer Timer1;
+    QTimer tmrMergeRSS;
+    QTimer Timer2;
+    QMenu* mnuSysTray;
+    QMenu* mnuProject;
+    QMenu* pdgengxina;
+    QAction* actUpdateSettings; // the header button "频道更新设置"
+    QAction* actSummaryTips;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbars();
+    void buildPanes();
+    void initWindow();
+    void exitProgram();
+
+    std::unique_ptr<clsProject> objProject;
+    clsSysTray* objSysTray = nullptr;
+    std::unique_ptr<CTooltip> objTooltip;
+    bool blnLoadingTree = false;
+    bool blnSummaryTips = true;
+    QString strHomeKey, strHomeText;
+    qint32 lngHoverRow = 0;
+    bool blnOfferClipboard = false;
+    bool blnUpdatingSelected = false, blnSelectedTickBusy = false;
+    qint32 lngWalkNode = 0, lngWalkRow = 0;
+    QList<QPixmap> imlRSS1; // the tree's 16-pixel images
+};
