@@ -1,6 +1,11 @@
 #include "app/PaneWidgets.h"
 
 #include "app/Artwork.h"
+#include "core/tree/clsItem.h"
+
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QWebEngineSettings>
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,6 +34,8 @@ HeadlineListView::HeadlineListView(QWidget* parent) : QTreeWidget(parent) {
     setIconSize(QSize(16, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
     header()->setStretchLastSection(false);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
 }
 
 void HeadlineListView::clear() {
@@ -56,6 +63,21 @@ void HeadlineListView::setColumn2(const QString& text) {
         m_last->setText(1, text);
 }
 
+QStringList HeadlineListView::mimeTypes() const {
+    return {QLatin1String(kHeadlineMime), QStringLiteral("text/plain")};
+}
+
+QMimeData* HeadlineListView::mimeData(const QList<QTreeWidgetItem*>& items) const {
+    if (items.isEmpty())
+        return nullptr;
+    auto* data = new QMimeData;
+    const QString key = items.first()->data(0, KeyRole).toString();
+    data->setData(QLatin1String(kHeadlineMime),
+                  (key + QLatin1Char('\n') + items.first()->text(0)).toUtf8());
+    data->setText(key);
+    return data;
+}
+
 QString HeadlineListView::rowKey(int row) const {
     const QTreeWidgetItem* item = topLevelItem(row);
     return item ? item->data(0, KeyRole).toString() : QString();
@@ -73,13 +95,78 @@ void HeadlineListView::setRowIcon(int row, const QString& smallIcon) {
     }
 }
 
-ReadingPane::ReadingPane(QWidget* parent) : QWebEngineView(parent) {}
+ReadingPane::ReadingPane(QWidget* parent) : QWebEngineView(parent) {
+    setPage(new ReadingPage(this));
+}
 
 void ReadingPane::navigate(const QString& pathOrAddress) {
     m_last = pathOrAddress;
     const QFileInfo file(pathOrAddress);
-    if (file.isAbsolute() && file.exists())
-        load(QUrl::fromLocalFile(pathOrAddress));
-    else
-        load(QUrl::fromUserInput(pathOrAddress));
+    const QUrl url = file.isAbsolute() && file.exists() ? QUrl::fromLocalFile(pathOrAddress)
+                                                        : QUrl::fromUserInput(pathOrAddress);
+    // Settings apply to the next load, so they are set before it starts.
+    page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled,
+                                     !ReadingPage::isGeneratedPage(url));
+    load(url);
+}
+
+bool ReadingPage::isGeneratedPage(const QUrl& url) {
+    return url.isLocalFile() && QFileInfo(url.toLocalFile()) == QFileInfo(clsItem::pagePath());
+}
+
+bool ReadingPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) {
+    if (isMainFrame)
+        settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !isGeneratedPage(url));
+    return true;
+}
+
+ChannelTreeView::ChannelTreeView(QWidget* parent) : QTreeWidget(parent) {
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(false);
+}
+
+void ChannelTreeView::setHighlight(QTreeWidgetItem* node) {
+    if (m_highlight == node)
+        return;
+    if (m_highlight)
+        m_highlight->setBackground(0, QBrush());
+    m_highlight = node;
+    if (m_highlight)
+        m_highlight->setBackground(0, palette().brush(QPalette::Highlight).color().lighter(160));
+}
+
+void ChannelTreeView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(QLatin1String(HeadlineListView::kHeadlineMime)) ||
+        event->mimeData()->hasText() || event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void ChannelTreeView::dragMoveEvent(QDragMoveEvent* event) {
+    setHighlight(itemAt(event->position().toPoint()));
+    event->acceptProposedAction();
+}
+
+void ChannelTreeView::dragLeaveEvent(QDragLeaveEvent*) {
+    setHighlight(nullptr);
+}
+
+void ChannelTreeView::dropEvent(QDropEvent* event) {
+    setHighlight(itemAt(event->position().toPoint()));
+    QTreeWidgetItem* node = m_highlight;
+    const QMimeData* data = event->mimeData();
+    if (data->hasFormat(QLatin1String(HeadlineListView::kHeadlineMime))) {
+        const QStringList parts =
+            QString::fromUtf8(data->data(QLatin1String(HeadlineListView::kHeadlineMime)))
+                .split(QLatin1Char('\n'));
+        if (node)
+            emit headlineDropped(node, parts.value(0), parts.value(1));
+    } else {
+        const QString text = data->hasText()   ? data->text()
+                             : data->hasUrls() ? data->urls().value(0).toString()
+                                               : QString();
+        emit textDropped(node, text);
+    }
+    setHighlight(nullptr);
+    event->acceptProposedAction();
 }

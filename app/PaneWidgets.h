@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QListWidget>
 #include <QTreeWidget>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QWidget>
 
@@ -22,6 +23,11 @@ public:
     bool addRow(const QString& key, const QString& text, const QString& smallIcon) override;
     void setColumn2(const QString& text) override;
 
+    // A dragged headline carries its address and title.
+    static constexpr const char* kHeadlineMime = "application/x-quillfeed-headline";
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;
+
     QString rowKey(int row) const;
     QString rowIconKey(int row) const;
     void setRowIcon(int row, const QString& smallIcon);
@@ -29,6 +35,29 @@ public:
 private:
     QHash<QString, QTreeWidgetItem*> m_keys;
     QTreeWidgetItem* m_last = nullptr;
+};
+
+// trvProjects: the channel tree; takes headlines from the list and text
+// from other programs, and reports the drop with the node under it.
+class ChannelTreeView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit ChannelTreeView(QWidget* parent = nullptr);
+    QTreeWidgetItem* dropHighlight() const { return m_highlight; }
+
+signals:
+    void headlineDropped(QTreeWidgetItem* node, const QString& address, const QString& title);
+    void textDropped(QTreeWidgetItem* node, const QString& text);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void setHighlight(QTreeWidgetItem* node);
+    QTreeWidgetItem* m_highlight = nullptr;
 };
 
 // ListView2: hidden, one description per headline row.
@@ -62,4 +91,16 @@ public:
 
 private:
     QString m_last;
+};
+
+// The pane's page: the generated channel page runs without scripts (feed
+// text is written into it unescaped); web pages and headlines run with them.
+class ReadingPage : public QWebEnginePage {
+    Q_OBJECT
+public:
+    using QWebEnginePage::QWebEnginePage;
+    static bool isGeneratedPage(const QUrl& url);
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
 };

@@ -65,6 +65,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     buildToolbars();
     buildPanes();
+    wireTreePane();
 }
 
 frmMain::~frmMain() = default;
@@ -116,20 +117,26 @@ void frmMain::buildToolbars() {
     tlbMain->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     tlbMain->setMovable(false);
     auto* newMenu = new QMenu(tlbMain);
-    newMenu->addAction(QStringLiteral("新建频道"));
+    newMenu->addAction(QStringLiteral("新建频道"))
+        ->setObjectName(QStringLiteral("btnNewTopFolder"));
     newMenu->addSeparator();
-    newMenu->addAction(QStringLiteral("新建文件夹"));
-    newMenu->addAction(QStringLiteral("新建 RSS 频道"));
-    newMenu->addAction(QStringLiteral("新建 WEB 站点"));
+    newMenu->addAction(QStringLiteral("新建文件夹"))
+        ->setObjectName(QStringLiteral("btnNewSubFolder"));
+    newMenu->addAction(QStringLiteral("新建 RSS 频道"))->setObjectName(QStringLiteral("btnNewRSS"));
+    newMenu->addAction(QStringLiteral("新建 WEB 站点"))
+        ->setObjectName(QStringLiteral("btnNewPageWeb"));
     newMenu->addSeparator();
-    newMenu->addAction(QStringLiteral("新建OPML群组"));
+    newMenu->addAction(QStringLiteral("新建OPML群组"))->setObjectName(QStringLiteral("btnNewOpml"));
     QAction* newAction =
         addButton(tlbMain, Picture::New, QStringLiteral("新建"), QStringLiteral("新建 RSS/WEB"));
     newAction->setMenu(newMenu);
+    newAction->setObjectName(QStringLiteral("btnNew"));
     if (auto* button = qobject_cast<QToolButton*>(tlbMain->widgetForAction(newAction)))
         button->setPopupMode(QToolButton::MenuButtonPopup);
-    addButton(tlbMain, Picture::Properties, QStringLiteral("属性"), QStringLiteral("站点属性"));
-    addButton(tlbMain, Picture::Delete, QStringLiteral("删除"), QStringLiteral("删除"));
+    addButton(tlbMain, Picture::Properties, QStringLiteral("属性"), QStringLiteral("站点属性"))
+        ->setObjectName(QStringLiteral("btnProperties"));
+    addButton(tlbMain, Picture::Delete, QStringLiteral("删除"), QStringLiteral("删除"))
+        ->setObjectName(QStringLiteral("btnDelete"));
     gap(tlbMain);
     addButton(tlbMain, Picture::Back, QStringLiteral("Back"), QStringLiteral("上一信息"));
     addButton(tlbMain, Picture::Next, QStringLiteral("Next"), QStringLiteral("下一信息"));
@@ -141,8 +148,10 @@ void frmMain::buildToolbars() {
     lblHeader = new QToolBar(client);
     lblHeader->setIconSize(QSize(16, 16));
     lblHeader->setMovable(false);
-    addButton(lblHeader, artwork::imageList1(14), QString(), QStringLiteral("展开频道"));
-    addButton(lblHeader, artwork::imageList1(9), QString(), QStringLiteral("收起频道"));
+    addButton(lblHeader, artwork::imageList1(14), QString(), QStringLiteral("展开频道"))
+        ->setObjectName(QStringLiteral("btnExpandAll"));
+    addButton(lblHeader, artwork::imageList1(9), QString(), QStringLiteral("收起频道"))
+        ->setObjectName(QStringLiteral("btnCollapseAll"));
     gap(lblHeader);
     actSummaryTips =
         addButton(lblHeader, artwork::imageList1(24), QString(), QStringLiteral("摘要提示"), true);
@@ -201,7 +210,7 @@ void frmMain::buildToolbars() {
 }
 
 void frmMain::buildPanes() {
-    trvProjects = new QTreeWidget(client);
+    trvProjects = new ChannelTreeView(client);
     trvProjects->setHeaderHidden(true);
     ListView1 = new HeadlineListView(client);
     ListView2 = new DescriptionListView(client);

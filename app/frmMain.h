@@ -4,6 +4,8 @@
 
 #include "core/tree/clsProject.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -11,7 +13,9 @@
 
 class CTooltip;
 class DescriptionListView;
+class ChannelTreeView;
 class HeadlineListView;
+class PropertyDialog;
 class HiddenNewsList;
 class InfoHeader;
 class QAction;
@@ -28,6 +32,7 @@ class SpliterHorizontal;
 class SpliterVertical;
 class clsSysTray;
 class colItems;
+class clsItem;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -56,6 +61,31 @@ public:
     void layoutPanes();
 
     clsProject* project() const { return objProject.get(); }
+
+    // The channel tree pane.
+    void showEntry(const QString& key, const QString& caption);
+    void openInPane(const QString& key, const QString& caption);
+    void editSelected();
+    bool editFolder(clsItem& entry);
+    bool editChannel(clsItem& entry);
+    bool editWebPage(clsItem& entry);
+    void newTopFolder();
+    void newSubFolder();
+    void newChannel();
+    void newWebPage();
+    void deleteSelected();
+    void dropHeadline(QTreeWidgetItem* node, const QString& address, const QString& title,
+                      const QString& targetKey);
+    void dropText(QTreeWidgetItem* node, const QString& text, const QString& targetKey);
+    // Text dragged in from another program and dropped on a node.
+    void oleDragDrop(QTreeWidgetItem* node, const QString& text);
+    QTreeWidgetItem* addTreeNodeByKey(const QString& parentKey, const QString& key,
+                                      const QString& text, int image);
+    void refreshCaptions();
+    void afterNavigate(const QString& address);
+    QTreeWidgetItem* nodeByKey(const QString& key) const;
+    QAction* command(const char* name) const;
+    bool offersClipboard() const { return blnOfferClipboard; }
     QString treeFilePath() const;
 
     // Controls.
@@ -63,7 +93,7 @@ public:
     QToolBar* tlbMain;
     QToolBar* lblHeader;
     QComboBox* Combo2;
-    QTreeWidget* trvProjects;
+    ChannelTreeView* trvProjects;
     HeadlineListView* ListView1;
     DescriptionListView* ListView2;
     QListWidget* List1;
@@ -96,6 +126,21 @@ private:
     void buildPanes();
     void initWindow();
     void exitProgram();
+    void wireTreePane();
+    void nodeClicked(QTreeWidgetItem* node);
+    void treeMouseDown(Qt::MouseButton button, const QPoint& pos);
+    bool editEntry(clsItem& entry, PropertyDialog& dialog, bool withAddress);
+    void addNewEntry(qint32 kind, PropertyDialog& dialog);
+    bool isFolderNode(const QTreeWidgetItem* node) const;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // Counts shown in the tree, with the local feed file's stamp they were read at.
+    struct CaptionCount {
+        QDateTime modified;
+        qint64 size = -1;
+        qint32 count = 0;
+    };
+    QHash<QString, CaptionCount> m_captionCounts;
 
     std::unique_ptr<clsProject> objProject;
     clsSysTray* objSysTray = nullptr;

@@ -1,0 +1,40 @@
+#include "dialogs/PropertyRules.h"
+
+#include <QRegularExpression>
+
+namespace propertyRules {
+
+QString trimSpaces(const QString& text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text.at(start) == QLatin1Char(' '))
+        ++start;
+    while (end > start && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(start, end - start);
+}
+
+QString validate(EntryKind kind, const QString& name, const QString& address) {
+    switch (kind) {
+    case EntryKind::Folder:
+        return name.isEmpty() ? QStringLiteral("请输入频道名称!") : QString();
+    case EntryKind::Channel:
+        if (name.isEmpty())
+            return QStringLiteral("请输入RSS频道名称!");
+        return address.isEmpty() ? QStringLiteral("请输入RSS频道地址!") : QString();
+    case EntryKind::WebPage:
+        if (name.isEmpty())
+            return QStringLiteral("请输入WEB名称!");
+        return address.isEmpty() ? QStringLiteral("请输入WEB地址!") : QString();
+    }
+    return QString();
+}
+
+QString storedAddress(const QString& address) {
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+    if (scheme.match(address).hasMatch())
+        return address;
+    return QStringLiteral("http://") + address;
+}
+
+} // namespace propertyRules
