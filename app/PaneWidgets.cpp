@@ -97,6 +97,8 @@ void HeadlineListView::setRowIcon(int row, const QString& smallIcon) {
 
 ReadingPane::ReadingPane(QWidget* parent) : QWebEngineView(parent) {
     setPage(new ReadingPage(this));
+    // The generated page is code page 936 text and declares no charset.
+    page()->settings()->setDefaultTextEncoding(QStringLiteral("GBK"));
 }
 
 void ReadingPane::navigate(const QString& pathOrAddress) {
