@@ -131,6 +131,8 @@ private:
     void treeMouseDown(Qt::MouseButton button, const QPoint& pos);
     bool editEntry(clsItem& entry, PropertyDialog& dialog, bool withAddress);
     void addNewEntry(qint32 kind, PropertyDialog& dialog);
+    std::shared_ptr<clsItem> addDroppedPage(const QString& targetKey, const QString& title,
+                                            const QString& address, bool* intoFolder);
     bool isFolderNode(const QTreeWidgetItem* node) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

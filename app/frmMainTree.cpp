@@ -320,41 +320,40 @@ void frmMain::deleteSelected() {
     saveTree();
 }
 
-void frmMain::dropHeadline(QTreeWidgetItem* node, const QString& address, const QString& title,
-                           const QString& targetKey) {
+clsItemPtr frmMain::addDroppedPage(const QString& targetKey, const QString& title,
+                                   const QString& address, bool* intoFolder) {
+    *intoFolder = false;
     if (!objProject)
-        return;
+        return nullptr;
+    // No entry for the target: the top level; a folder: its children;
+    // anything else takes nothing.
     const clsItemPtr parent = objProject->objColItems.Search(targetKey);
     colItems* level = &objProject->objColItems;
     if (parent) {
         if (parent->intType != clsItem::Folder)
-            return;
+            return nullptr;
         level = &parent->objColItems;
+        *intoFolder = true;
     }
     const clsItemPtr added = level->Add(clsItem::WebPage, title, address, {}, {});
-    if (!added)
-        return;
-    saveTree();
+    if (added)
+        saveTree();
+    return added;
+}
+
+void frmMain::dropHeadline(QTreeWidgetItem* node, const QString& address, const QString& title,
+                           const QString& targetKey) {
+    bool intoFolder = false;
+    const clsItemPtr added = addDroppedPage(targetKey, title, address, &intoFolder);
     // The node carries the entry's tree key, so it can be deleted and edited.
-    if (node && !node->text(0).startsWith(QLatin1String("http://")))
-        addTreeNode(parent ? node : nullptr, added->strKey, title, 6);
+    if (added && node && !node->text(0).startsWith(QLatin1String("http://")))
+        addTreeNode(intoFolder ? node : nullptr, added->strKey, title, 6);
 }
 
 void frmMain::dropText(QTreeWidgetItem* node, const QString& text, const QString& targetKey) {
-    if (!objProject)
-        return;
-    const clsItemPtr parent = objProject->objColItems.Search(targetKey);
-    colItems* level = &objProject->objColItems;
-    if (parent) {
-        if (parent->intType != clsItem::Folder)
-            return;
-        level = &parent->objColItems;
-    }
-    const clsItemPtr added = level->Add(clsItem::WebPage, text, text, {}, {});
-    if (!added)
-        return;
-    saveTree();
-    addTreeNode(parent ? node : nullptr, added->strKey, text, 6);
+    bool intoFolder = false;
+    if (const clsItemPtr added = addDroppedPage(targetKey, text, text, &intoFolder))
+        addTreeNode(intoFolder ? node : nullptr, added->strKey, text, 6);
 }
 
 QTreeWidgetItem* frmMain::nodeByKey(const QString& key) const {

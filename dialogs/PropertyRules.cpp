@@ -1,17 +1,13 @@
 #include "dialogs/PropertyRules.h"
 
+#include "core/tree/modTypes.h"
+
 #include <QRegularExpression>
 
 namespace propertyRules {
 
 QString trimSpaces(const QString& text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start) == QLatin1Char(' '))
-        ++start;
-    while (end > start && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(start, end - start);
+    return modTypes::trimSpaces(text);
 }
 
 QString validate(EntryKind kind, const QString& name, const QString& address) {

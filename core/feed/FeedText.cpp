@@ -5,13 +5,7 @@
 namespace feedtext {
 
 QString trimSpaces(const QString& text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start) == QLatin1Char(' '))
-        ++start;
-    while (end > start && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return start == 0 && end == text.size() ? text : text.mid(start, end - start);
+    return modTypes::trimSpaces(text);
 }
 
 QString compareForm(const QString& text) {

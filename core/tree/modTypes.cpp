@@ -95,6 +95,16 @@ QString wrapCData(const QString& text) {
     return out;
 }
 
+QString trimSpaces(const QString& text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text.at(start) == QLatin1Char(' '))
+        ++start;
+    while (end > start && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return start == 0 && end == text.size() ? text : text.mid(start, end - start);
+}
+
 bool fileExists(const QString& path) {
     const QFileInfo info(path);
     return info.exists() && info.isFile();

@@ -20,6 +20,9 @@ QString wrapCData(const QString& text);
 // The same, appended to `out` (for building large texts without copies).
 void appendCData(QString& out, const QString& text);
 
+// Removes leading and trailing blanks (U+0020 only, not other white space).
+QString trimSpaces(const QString& text);
+
 // True when the file exists and its length can be read.
 bool fileExists(const QString& path);
 // Deletes the file; any failure is ignored.

@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
@@ -141,16 +142,22 @@ TEST(MainWindowProcess, SecondInstanceEndsAtOnce) {
     ASSERT_TRUE(QFile::exists(binary));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QString lock = QFileInfo(binary).absolutePath() + QStringLiteral("/quillfeed.lock");
+    QFile::remove(lock); // a lock left by a killed earlier run must not be taken for this one
     QProcess first;
     first.setProcessEnvironment(env);
     first.start(binary, {});
     ASSERT_TRUE(first.waitForStarted());
-    const QString lock = QFileInfo(binary).absolutePath() + QStringLiteral("/quillfeed.lock");
+    const auto lockHolder = [&lock] {
+        qint64 pid = 0;
+        QString host, app;
+        return QLockFile(lock).getLockInfo(&pid, &host, &app) ? pid : 0;
+    };
     QElapsedTimer clock;
     clock.start();
-    while (!QFile::exists(lock) && clock.elapsed() < 30000)
+    while (lockHolder() != first.processId() && clock.elapsed() < 30000)
         QTest::qWait(50);
-    ASSERT_TRUE(QFile::exists(lock));
+    ASSERT_EQ(lockHolder(), first.processId());
 
     QProcess second;
     second.setProcessEnvironment(env);
