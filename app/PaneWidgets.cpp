@@ -14,14 +14,21 @@
 
 namespace {
 
-artwork::Picture pictureForKey(const QString& key) {
+// The small icons of the headline rows, drawn once: a large channel has
+// thousands of rows.
+QIcon iconForKey(const QString& key) {
     // ImageList1 keys: "a" image 1, "d" 10, "b" 18, "e" 19, "c" 20.
     static const QHash<QString, int> images = {{QStringLiteral("a"), 1},
                                                {QStringLiteral("d"), 10},
                                                {QStringLiteral("b"), 18},
                                                {QStringLiteral("e"), 19},
                                                {QStringLiteral("c"), 20}};
-    return artwork::imageList1(images.value(key, 0));
+    static QHash<QString, QIcon> icons;
+    auto it = icons.find(key);
+    if (it == icons.end())
+        it = icons.insert(key,
+                          QIcon(artwork::pixmap(artwork::imageList1(images.value(key, 0)), 16)));
+    return *it;
 }
 
 } // namespace
@@ -51,7 +58,7 @@ bool HeadlineListView::addRow(const QString& key, const QString& text, const QSt
     item->setText(0, text);
     item->setData(0, KeyRole, key);
     item->setData(0, IconKeyRole, smallIcon);
-    item->setIcon(0, QIcon(artwork::pixmap(pictureForKey(smallIcon), 16)));
+    item->setIcon(0, iconForKey(smallIcon));
     if (!key.isEmpty())
         m_keys.insert(key, item);
     m_last = item;
@@ -91,7 +98,7 @@ QString HeadlineListView::rowIconKey(int row) const {
 void HeadlineListView::setRowIcon(int row, const QString& smallIcon) {
     if (QTreeWidgetItem* item = topLevelItem(row)) {
         item->setData(0, IconKeyRole, smallIcon);
-        item->setIcon(0, QIcon(artwork::pixmap(pictureForKey(smallIcon), 16)));
+        item->setIcon(0, iconForKey(smallIcon));
     }
 }
 
