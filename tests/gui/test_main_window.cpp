@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -168,4 +169,13 @@ TEST(MainWindowProcess, SecondInstanceEndsAtOnce) {
     EXPECT_EQ(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished();
+}
+
+TEST(MainWindowFrame, MinimizingWithoutANotificationAreaKeepsTheWindowReachable) {
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        GTEST_SKIP() << "this desktop has a notification area";
+    Window w;
+    w.window->showMinimized();
+    QApplication::processEvents();
+    EXPECT_TRUE(w.window->isVisible()); // minimized on the taskbar, not hidden
 }

@@ -357,3 +357,39 @@ TEST(TreePanePage, ScriptsInFeedTextDoNotRun) {
     QTest::qWait(300);
     EXPECT_EQ(p.window->brwRSS->title(), QStringLiteral("after"));
 }
+
+TEST(TreePaneOpening, CaptionsReReadOnlyChangedChannelFiles) {
+    testsupport::ProgramDir sources;
+    const QByteArray url =
+        feedFile(sources, "c.xml", "<item><title>A</title><link>http://n/a</link></item>");
+    Pane p("<NewsProject><folder><title>F</title><items><rss><title>C</title><url>" + url +
+           "</url></rss></items></folder></NewsProject>");
+    const clsItemPtr channel = p.window->project()->objColItems.Item(1)->objColItems.Item(1);
+    ASSERT_TRUE(channel->Load(false));
+    p.window->refreshCaptions();
+    QTreeWidgetItem* node = p.top(0)->child(0);
+    EXPECT_EQ(node->text(0), QStringLiteral("C (1)"));
+
+    // Same size and time stamp: the file is taken as unchanged and not read again.
+    const QString local = p.dir.file(QStringLiteral("RSS/") + channel->LocalFile());
+    const QFileInfo before(local);
+    QByteArray bytes = readFile(local);
+    bytes.replace("<status>New</status>", "<status>Red</status>");
+    testsupport::writeFile(local, bytes);
+    QFile file(local);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(before.lastModified(), QFileDevice::FileModificationTime));
+    file.close();
+    p.window->refreshCaptions();
+    EXPECT_EQ(node->text(0), QStringLiteral("C (1)"));
+
+    // A real change is seen.
+    bytes.replace("<status>Red</status>", "<status>Read</status>");
+    testsupport::writeFile(local, bytes);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(
+        file.setFileTime(before.lastModified().addSecs(5), QFileDevice::FileModificationTime));
+    file.close();
+    p.window->refreshCaptions();
+    EXPECT_EQ(node->text(0), QStringLiteral("C"));
+}
