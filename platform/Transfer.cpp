@@ -75,6 +75,13 @@ void Transfer::onAuthenticationRequired(QNetworkReply* reply, QAuthenticator* au
 void Transfer::onReadyRead() {
     if (!m_reply)
         return;
+    if (m_body.isEmpty()) {
+        // Room for the announced body at once: growing a large buffer step by
+        // step copies it again and again.
+        const qint64 announced = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+        if (announced > 0 && announced <= kMaxBodyBytes)
+            m_body.reserve(qsizetype(announced));
+    }
     m_body += m_reply->readAll();
     if (m_body.size() > kMaxBodyBytes) {
         QNetworkReply* reply = m_reply;
