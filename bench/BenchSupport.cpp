@@ -56,11 +56,19 @@ void rawLibxmlParse(const QByteArray& bytes) {
 }
 
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
-    for (const Run& run : runs)
-        if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-            m_seconds[run.run_name.function_name +
-                      (run.run_name.args.empty() ? std::string() : "/" + run.run_name.args)] =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+    // With repetitions, the fastest one counts: it is the least disturbed by
+    // the allocator and the other core.
+    for (const Run& run : runs) {
+        if (run.run_type != Run::RT_Iteration || run.error_occurred)
+            continue;
+        const std::string name =
+            run.run_name.function_name +
+            (run.run_name.args.empty() ? std::string() : "/" + run.run_name.args);
+        const double value =
+            run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        const auto it = m_seconds.find(name);
+        m_seconds[name] = it == m_seconds.end() ? value : std::min(it->second, value);
+    }
     ConsoleReporter::ReportRuns(runs);
 }
 

@@ -90,10 +90,12 @@ void BM_GetXML(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_RawParse)->Arg(10000)->MinTime(1.5)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ParseCacheFile)->Arg(10000)->MinTime(1.5)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Merge500)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GetXML)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawParse)->Arg(10000)->Repetitions(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseCacheFile)->Arg(10000)->Repetitions(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Merge500)->Arg(10000)->Arg(20000)->Repetitions(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GetXML)->Arg(10000)->Repetitions(5)->Unit(benchmark::kMillisecond);
+// The baseline again at the end: the fastest of both runs counts.
+BENCHMARK(BM_RawParse)->Arg(10000)->Repetitions(5)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

@@ -108,8 +108,10 @@ void measureDownloadGaps() {
 
 } // namespace
 
-BENCHMARK(BM_RawParse)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadFromLocalFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawParse)->Repetitions(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFromLocalFile)->Repetitions(5)->Unit(benchmark::kMillisecond);
+// The baseline again at the end: the fastest of both runs counts.
+BENCHMARK(BM_RawParse)->Repetitions(5)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
