@@ -2,8 +2,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <mutex>
 
@@ -88,14 +90,25 @@ bool canEncode(char32_t codePoint) {
 
 QByteArray fromUnicode(QStringView text) {
     const Table& t = table();
-    QByteArray out;
-    out.reserve(text.size() + text.size() / 2);
     const qsizetype n = text.size();
     const char16_t* s = reinterpret_cast<const char16_t*>(text.data());
+    // Written through a raw cursor: pages and cache files run to megabytes.
+    // Two bytes per UTF-16 unit hold everything but character references,
+    // which make room for themselves.
+    QByteArray out;
+    out.resize(n * 2 + 16);
+    char* base = out.data();
+    qsizetype pos = 0;
+    const auto ensure = [&](qsizetype more) {
+        if (pos + more > out.size()) {
+            out.resize(std::max(out.size() * 2, pos + more));
+            base = out.data();
+        }
+    };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = s[i];
         if (u < 0x80 && u != 0) {
-            out.append(char(u));
+            base[pos++] = char(u);
             continue;
         }
         char32_t cp = u;
@@ -107,13 +120,18 @@ QByteArray fromUnicode(QStringView text) {
         }
         const quint16 code = cp < 0x10000 ? t[cp] : 0;
         if (code == 0) {
-            out.append("&#").append(QByteArray::number(quint32(cp))).append(';');
+            const QByteArray ref = "&#" + QByteArray::number(quint32(cp)) + ';';
+            ensure(ref.size() + 2 * (n - i));
+            memcpy(base + pos, ref.constData(), size_t(ref.size()));
+            pos += ref.size();
         } else if (code < 0x100) {
-            out.append(char(code));
+            base[pos++] = char(code);
         } else {
-            out.append(char(code >> 8)).append(char(code & 0xFF));
+            base[pos++] = char(code >> 8);
+            base[pos++] = char(code & 0xFF);
         }
     }
+    out.resize(pos);
     return out;
 }
 

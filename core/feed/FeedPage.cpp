@@ -19,36 +19,38 @@ const QString kNbsp = QStringLiteral("&nbsp;");
 } // namespace
 
 void colRSSItems::writeHTML(PageFile& file) const {
+    qsizetype estimate = 0;
+    for (const auto& item : *this)
+        estimate += 420 + item->strLink.size() + item->strTitle.size() +
+                    std::max(item->strContent.size(), item->strDescription.size()) +
+                    item->strCategory.size() + item->strSubject.size() + item->strAuthor.size() +
+                    item->strPubDate.size();
+    file.reserveMore(estimate);
     for (const auto& item : *this) {
         if (item->intStatus == clsRSSItem::Deleted)
             continue;
-        file.write(QLatin1String("<DIV class='itemList'>"));
-        file.write(QLatin1String("<p></p>"));
-        file.write(QLatin1String("<DIV class='itemTitle'>"));
-        file.write(item->intStatus == clsRSSItem::New
-                       ? QLatin1String("<IMG src='Images/newItem.bmp'>")
-                       : QLatin1String("<IMG src='Images/readItem.bmp'>"));
-        file.write(QString(QLatin1String("<A href='") + item->strLink + QLatin1String("'>") +
-                           item->strTitle + QLatin1String("</A>")));
-        file.write(QLatin1String("</DIV>"));
-        file.write(QLatin1String("<p></p>"));
-        file.write(QLatin1String("<DIV class='itemDescription'>"));
-        file.write(item->strContent.isEmpty() ? item->strDescription : item->strContent);
-        file.write(QLatin1String("</DIV>"));
-        file.write(QLatin1String("<p></p>"));
-        file.write(QLatin1String("<DIV class='itemDetails'>"));
-        file.write(QString(QLatin1String("Category:") + kNbsp + item->strCategory +
-                           QLatin1String("&nbsp;&nbsp;&nbsp;Subject:") + kNbsp + item->strSubject +
-                           QLatin1String("<BR>")));
+        file.write({u"<DIV class='itemList'>"});
+        file.write({u"<p></p>"});
+        file.write({u"<DIV class='itemTitle'>"});
+        file.write({item->intStatus == clsRSSItem::New ? u"<IMG src='Images/newItem.bmp'>"
+                                                       : u"<IMG src='Images/readItem.bmp'>"});
+        file.write({u"<A href='", item->strLink, u"'>", item->strTitle, u"</A>"});
+        file.write({u"</DIV>"});
+        file.write({u"<p></p>"});
+        file.write({u"<DIV class='itemDescription'>"});
+        file.write({item->strContent.isEmpty() ? item->strDescription : item->strContent});
+        file.write({u"</DIV>"});
+        file.write({u"<p></p>"});
+        file.write({u"<DIV class='itemDetails'>"});
+        file.write({u"Category:&nbsp;", item->strCategory, u"&nbsp;&nbsp;&nbsp;Subject:&nbsp;",
+                    item->strSubject, u"<BR>"});
         if (!item->strAuthor.isEmpty())
-            file.write(QString(QLatin1String("Author:") + kNbsp + item->strAuthor +
-                               QLatin1String("<BR>")));
+            file.write({u"Author:&nbsp;", item->strAuthor, u"<BR>"});
         if (!item->strPubDate.isEmpty())
-            file.write(QString(QLatin1String("Publication date:") + kNbsp + item->strPubDate +
-                               QLatin1String("<BR>")));
-        file.write(QLatin1String("</DIV>"));
-        file.write(QLatin1String("<p></p>"));
-        file.write(QLatin1String("<HR>"));
+            file.write({u"Publication date:&nbsp;", item->strPubDate, u"<BR>"});
+        file.write({u"</DIV>"});
+        file.write({u"<p></p>"});
+        file.write({u"<HR>"});
     }
 }
 

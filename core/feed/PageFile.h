@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <initializer_list>
+
 class PageFile {
 public:
     void write(QStringView row) {
@@ -17,6 +19,15 @@ public:
         m_text += row;
         m_text += QLatin1String("\r\n");
     }
+    // One row made of several pieces, appended without temporaries.
+    void write(std::initializer_list<QStringView> parts) {
+        for (QStringView part : parts)
+            m_text += part;
+        m_text += QLatin1String("\r\n");
+    }
+    // Room for `more` characters beyond what is written, so that a large
+    // page is not copied again and again while it grows.
+    void reserveMore(qsizetype more) { m_text.reserve(m_text.size() + more); }
     const QString& text() const { return m_text; }
     void reserve(qsizetype size) { m_text.reserve(size); }
 
