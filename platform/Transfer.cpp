@@ -157,6 +157,13 @@ QByteArray Transfer::getChunk(int maxBytes) {
     return chunk;
 }
 
+void Transfer::releaseBody() {
+    if (m_reply)
+        return;
+    m_body = QByteArray();
+    m_readPos = 0;
+}
+
 bool Transfer::waitFor(quint64 requestId) {
     while (m_requestId == requestId && m_reply)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);

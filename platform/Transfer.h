@@ -53,6 +53,8 @@ public:
 
     // The next part of the body, at most `maxBytes`; empty at the end.
     QByteArray getChunk(int maxBytes);
+    // Frees the held body of a finished request (it can be large).
+    void releaseBody();
 
     // Waits, letting window events run, until the given request has ended or
     // was replaced by a later one. True when it ended as itself.

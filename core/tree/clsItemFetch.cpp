@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QScopeGuard>
 
 #include <filesystem>
 
@@ -119,6 +120,11 @@ bool clsItem::download(const QString& address, const QString& path, const QStrin
     const quint64 request = transfer.requestId();
     if (!transfer.waitFor(request))
         return false; // a later fetch took the transfer object over
+    // However this ends, the held body is not needed afterwards.
+    const auto release = qScopeGuard([&transfer, request] {
+        if (transfer.requestId() == request)
+            transfer.releaseBody();
+    });
     if (transfer.transferFailed() || m_removed)
         return false; // nothing is stored for an entry that left the tree meanwhile
 
