@@ -119,12 +119,16 @@ void Transfer::onFinished() {
             m_charset = value.toLatin1();
         }
     }
-    // HTTP error statuses are answers, not transfer failures; a broken body,
-    // a time-out or a refused connection is a failure.
+    // An HTTP error status (4xx, 5xx) is an answer, not a transfer failure.
+    // Anything else that went wrong (a broken body, a protocol error, a
+    // time-out, a refused connection) fails the transfer, whatever status
+    // came before it.
     const QNetworkReply::NetworkError error = reply->error();
-    const bool httpAnswer = m_status > 0 && error >= QNetworkReply::ContentAccessDenied &&
-                            error <= QNetworkReply::UnknownServerError &&
-                            error != QNetworkReply::OperationCanceledError;
+    const bool contentError =
+        error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError;
+    const bool serverError =
+        error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError;
+    const bool httpAnswer = m_status >= 400 && (contentError || serverError);
     finishWith(error != QNetworkReply::NoError && !httpAnswer, reply->errorString());
 }
 
