@@ -55,6 +55,31 @@ void rawLibxmlParse(const QByteArray& bytes) {
     xmlFreeParserCtxt(ctxt);
 }
 
+const QByteArray& channelBytes() {
+    static const QByteArray bytes = [] {
+        clsRSS rss;
+        makeFeed(rss, 10000);
+        return cacheFileBytes(rss);
+    }();
+    return bytes;
+}
+
+void BM_RawParseChannel(benchmark::State& state) {
+    const QByteArray& bytes = channelBytes();
+    for (auto _ : state)
+        rawLibxmlParse(bytes);
+}
+
+int runWithRatios(int argc, char** argv, const std::function<void(const RatioReporter&)>& ratios) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\nRatios (same run):\n");
+    ratios(reporter);
+    benchmark::Shutdown();
+    return 0;
+}
+
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     // With repetitions, the fastest one counts: it is the least disturbed by
     // the allocator and the other core.

@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -23,6 +24,15 @@ QByteArray cacheFileBytes(const clsRSS& rss);
 
 // Baseline: a raw libxml2 DOM parse of the bytes, read and freed.
 void rawLibxmlParse(const QByteArray& bytes);
+
+// The cache file of a 10,000-item channel, made once.
+const QByteArray& channelBytes();
+// The baseline of the channel benchmarks: a raw parse of channelBytes().
+void BM_RawParseChannel(benchmark::State& state);
+
+class RatioReporter;
+// Runs the registered benchmarks, then prints the ratios `ratios` asks for.
+int runWithRatios(int argc, char** argv, const std::function<void(const RatioReporter&)>& ratios);
 
 // Collects the real time per iteration of every benchmark by name.
 class RatioReporter : public benchmark::ConsoleReporter {

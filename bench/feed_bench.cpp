@@ -98,18 +98,14 @@ BENCHMARK(BM_GetXML)->Arg(10000)->Repetitions(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawParse)->Arg(10000)->Repetitions(5)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nRatios (same run):\n");
-    reporter.printRatio("parse 10,000-item cache file / raw parse", "BM_ParseCacheFile/10000",
-                        "BM_RawParse/10000", 2.0);
-    reporter.printRatio("merge 500 into 10,000 / raw parse of stored", "BM_Merge500/10000",
-                        "BM_RawParse/10000", 0.5);
-    reporter.printRatio("merge into 20,000 / merge into 10,000", "BM_Merge500/20000",
-                        "BM_Merge500/10000", 2.4);
-    reporter.printRatio("getXML of 10,000 items / raw parse", "BM_GetXML/10000",
-                        "BM_RawParse/10000", 1.0);
-    benchmark::Shutdown();
-    return 0;
+    return runWithRatios(argc, argv, [](const RatioReporter& reporter) {
+        reporter.printRatio("parse 10,000-item cache file / raw parse", "BM_ParseCacheFile/10000",
+                            "BM_RawParse/10000", 2.0);
+        reporter.printRatio("merge 500 into 10,000 / raw parse of stored", "BM_Merge500/10000",
+                            "BM_RawParse/10000", 0.5);
+        reporter.printRatio("merge into 20,000 / merge into 10,000", "BM_Merge500/20000",
+                            "BM_Merge500/10000", 2.4);
+        reporter.printRatio("getXML of 10,000 items / raw parse", "BM_GetXML/10000",
+                            "BM_RawParse/10000", 1.0);
+    });
 }
