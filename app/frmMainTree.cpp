@@ -91,8 +91,11 @@ void frmMain::wireTreePane() {
     connect(trvProjects, &ChannelTreeView::textDropped, this, &frmMain::oleDragDrop);
     trvProjects->installEventFilter(this);
     trvProjects->viewport()->installEventFilter(this);
-    connect(brwRSS, &QWebEngineView::loadFinished, this,
-            [this](bool) { afterNavigate(brwRSS->url().toString()); });
+    // A page that could not be opened completes no navigation: nothing is marked read.
+    connect(brwRSS, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        if (ok)
+            afterNavigate(brwRSS->url().toString());
+    });
 }
 
 void frmMain::oleDragDrop(QTreeWidgetItem* node, const QString& text) {
