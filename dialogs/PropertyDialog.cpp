@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxes.h"
 #include "controls/ButtonXP.h"
+#include "core/tree/modTypes.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -71,7 +72,7 @@ void PropertyDialog::showEvent(QShowEvent* event) {
 }
 
 void PropertyDialog::accept() {
-    using propertyRules::trimSpaces;
+    using modTypes::trimSpaces;
     txtName->setText(trimSpaces(txtName->text()));
     if (txtURL) {
         txtURL->setText(trimSpaces(txtURL->text()));

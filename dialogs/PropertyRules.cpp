@@ -1,14 +1,8 @@
 #include "dialogs/PropertyRules.h"
 
-#include "core/tree/modTypes.h"
-
 #include <QRegularExpression>
 
 namespace propertyRules {
-
-QString trimSpaces(const QString& text) {
-    return modTypes::trimSpaces(text);
-}
 
 QString validate(EntryKind kind, const QString& name, const QString& address) {
     switch (kind) {

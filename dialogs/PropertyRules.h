@@ -8,9 +8,6 @@ namespace propertyRules {
 
 enum class EntryKind { Folder, Channel, WebPage };
 
-// Leading and trailing blanks removed.
-QString trimSpaces(const QString& text);
-
 // The warning for the trimmed name and address, or an empty text when they
 // are accepted.
 QString validate(EntryKind kind, const QString& name, const QString& address);

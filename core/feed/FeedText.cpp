@@ -4,16 +4,12 @@
 
 namespace feedtext {
 
-QString trimSpaces(const QString& text) {
-    return modTypes::trimSpaces(text);
-}
-
 QString compareForm(const QString& text) {
-    return trimSpaces(text).toUpper();
+    return modTypes::trimSpaces(text).toUpper();
 }
 
 qint32 statusFromWord(const QString& word) {
-    const QString w = trimSpaces(word);
+    const QString w = modTypes::trimSpaces(word);
     if (w.compare(QLatin1String("Read"), Qt::CaseInsensitive) == 0)
         return 1;
     if (w.compare(QLatin1String("Deleted"), Qt::CaseInsensitive) == 0)

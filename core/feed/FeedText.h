@@ -6,9 +6,6 @@
 
 namespace feedtext {
 
-// Removes leading and trailing blanks (U+0020 only, as the comparisons of
-// titles, links, dates and state words are defined).
-QString trimSpaces(const QString& text);
 // The form in which titles, links and dates are compared: blanks trimmed, upper case.
 QString compareForm(const QString& text);
 

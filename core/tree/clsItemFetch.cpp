@@ -34,10 +34,6 @@ namespace {
 
 const QString kCacheHead = QStringLiteral("<?xml version='1.0' encoding='GB2312'?>\r\n");
 
-bool isFileAddress(const QString& address) {
-    return address.left(7).toUpper() == QLatin1String("FILE://");
-}
-
 bool replaceFile(const QString& from, const QString& to) {
     std::error_code ec;
     std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
@@ -71,7 +67,7 @@ clsItem::Fetched clsItem::fetchLocalFile(const QString& path) {
 clsItem::Fetched clsItem::fetchText(const QString& address, const QString& user,
                                     const QString& password) {
     Fetched fetched;
-    if (isFileAddress(address)) {
+    if (XmlDocument::isFileAddress(address)) {
         if (fetched.document.load(address))
             fetched.source = Fetched::SourceFile;
         return fetched;
