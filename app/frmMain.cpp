@@ -66,6 +66,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     buildToolbars();
     buildPanes();
     wireTreePane();
+    wireSearchWindows();
 }
 
 frmMain::~frmMain() = default;
@@ -261,6 +262,7 @@ void frmMain::buildPanes() {
 }
 
 void frmMain::exitProgram() {
+    closeSearchWindows();
     QCoreApplication::exit(0);
 }
 
