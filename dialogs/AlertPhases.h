@@ -19,10 +19,9 @@ public:
     static constexpr qint32 kSlideStep = 50;     // twips per tick, slide mode
     static constexpr qint32 kFadeStep = 2;       // percent per tick, fade mode
     static constexpr qint32 kTicksPerSecond = 100;
-    // One tick of the animation timer. The pace is counted in ticks; the
-    // platform the pop-up was first built for delivered at most one tick per
-    // 16 ms, so 100 ticks per "second" take 1.6 s: "4" seconds stay 6.4 s
-    // between fades of 0.8 s, as its users know it.
+    // One tick of the animation timer. The pace is counted in ticks, and
+    // 100 ticks of 16 ms make a "second" of 1.6 s: a pop-up shown for "4"
+    // stays about 6.4 s between fades of about 0.8 s, long enough to read.
     static constexpr int kTickMilliseconds = 16;
     static inline const QString kClickToClose = QStringLiteral("(click here to close)");
 

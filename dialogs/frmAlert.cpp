@@ -63,6 +63,12 @@ frmAlert::frmAlert(QWidget* parent)
     connect(&Timer1, &QTimer::timeout, this, &frmAlert::tick);
 }
 
+frmAlert* frmAlert::shared(QPointer<frmAlert>& shared) {
+    if (!shared || shared->m_phases.blnUnloaded)
+        shared = new frmAlert;
+    return shared;
+}
+
 void frmAlert::loadWindow() {
     QScreen* screen = QGuiApplication::primaryScreen();
     const QRect work = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);

@@ -8,6 +8,7 @@
 
 #include "dialogs/AlertPhases.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -17,6 +18,12 @@ class frmAlert : public QWidget {
     Q_OBJECT
 public:
     explicit frmAlert(QWidget* parent = nullptr);
+
+    // The one shared pop-up: the window `shared` holds while it has not yet
+    // unloaded, else a new one that `shared` then holds. An unloaded window
+    // lingers until its deletion runs (later, when events are processed):
+    // a message given to it would be lost.
+    static frmAlert* shared(QPointer<frmAlert>& shared);
 
     // Shows SMessage; see AlertPhases::displayMessage for DisplaySeconds.
     // bFade: fade in and out at the resting place (else slide up and down);

@@ -100,6 +100,26 @@ TEST(AlertWindow, ClickClosesUnlessLockedAndClearsTheSharedPointer) {
     EXPECT_TRUE(tickUntilGone(locked, 60));
 }
 
+TEST(AlertWindow, OneSharedPopUpAtATime) {
+    QPointer<frmAlert> shared;
+    frmAlert* first = frmAlert::shared(shared);
+    EXPECT_EQ(shared, first);
+    first->DisplayMessage(QStringLiteral("一"), 1, true, true, false);
+    EXPECT_EQ(frmAlert::shared(shared), first); // still showing: the same window
+    QPointer<frmAlert> watch = first;
+    for (int n = 0; n < 1000 && !first->phases().blnUnloaded; ++n)
+        first->tick();
+    ASSERT_TRUE(watch); // unloaded, its deletion not yet run
+    frmAlert* second = frmAlert::shared(shared);
+    EXPECT_NE(second, first);
+    second->DisplayMessage(QStringLiteral("二"), 1, true, true, false);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull());
+    ASSERT_TRUE(shared);
+    EXPECT_TRUE(shared->isVisible());
+    delete shared;
+}
+
 TEST(AlertWindow, SecondMessageOnTheSamePopUp) {
     QPointer<frmAlert> alert = new frmAlert;
     alert->DisplayMessage(QStringLiteral("一"), 1, true, true, false);

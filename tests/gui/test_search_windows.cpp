@@ -94,6 +94,10 @@ struct Case {
     std::vector<Step> steps;
 };
 
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class SearchTable : public ::testing::TestWithParam<Case> {};
 
 TEST_P(SearchTable, FindsTheNextMatchAndGivesColoursBack) {
@@ -204,6 +208,14 @@ TEST(ChannelSearch, WindowLooksAndStartState) {
     EXPECT_FALSE(form.Timer1.isActive());
     EXPECT_EQ(form.lngCursor(), 1);
     EXPECT_EQ(form.lngHit(), 0);
+
+    // Enter in the text box searches.
+    form.show();
+    form.txtName->setText("科技");
+    QTest::keyClick(form.txtName, Qt::Key_Return);
+    ASSERT_TRUE(form.hitItem());
+    EXPECT_EQ(form.hitItem()->text(0), "科技 RSS");
+    EXPECT_TRUE(form.isVisible());
 
     HeadlineList list;
     RSSCHA rss(&list.view);
