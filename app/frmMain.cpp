@@ -65,8 +65,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     buildToolbars();
     buildPanes();
-    wireTreePane();
     wireSearchWindows();
+    wireTreePane();
 }
 
 frmMain::~frmMain() = default;
