@@ -13,8 +13,6 @@
 #include <memory>
 
 class CTooltip;
-class Form1;
-class RSSCHA;
 class DescriptionListView;
 class ChannelTreeView;
 class HeadlineListView;
@@ -36,6 +34,8 @@ class SpliterVertical;
 class clsSysTray;
 class colItems;
 class clsItem;
+class Form1;
+class RSSCHA;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -64,6 +64,14 @@ public:
     void layoutPanes();
 
     clsProject* project() const { return objProject.get(); }
+
+    // The search windows "检索" and "RSS频道检索" (frmMainSearch.cpp).
+    void wireSearchWindows();  // the header buttons open them
+    void openChannelSearch();  // not modal; shown again if already open
+    void openHeadlineSearch(); // modal, owned by this window
+    void closeSearchWindows(); // runs their closing steps
+    QPointer<Form1> objForm1;
+    QPointer<RSSCHA> objRSSCHA;
 
     // The channel tree pane.
     void showEntry(const QString& key, const QString& caption);
@@ -117,16 +125,6 @@ public:
     QMenu* pdgengxina;
     QAction* actUpdateSettings; // the header button "频道更新设置"
     QAction* actSummaryTips;
-
-    // The search windows "检索" and "RSS频道检索" (frmMainSearch.cpp).
-    void openChannelSearch();  // not modal; shown again if already open
-    void openHeadlineSearch(); // modal, owned by this window
-    void closeSearchWindows(); // runs their closing steps
-    QPointer<Form1> objForm1;
-    QPointer<RSSCHA> objRSSCHA;
-
-private:
-    void wireSearchWindows();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
