@@ -13,6 +13,8 @@
 #include <memory>
 
 class CTooltip;
+class Form1;
+class RSSCHA;
 class DescriptionListView;
 class ChannelTreeView;
 class HeadlineListView;
@@ -34,8 +36,6 @@ class SpliterVertical;
 class clsSysTray;
 class colItems;
 class clsItem;
-class Form1;
-class RSSCHA;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
