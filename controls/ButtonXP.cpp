@@ -338,17 +338,32 @@ void ButtonXP::reshape() {
 }
 
 void ButtonXP::copyBackground() {
-    QWidget* container = parentWidget();
-    if (m_buttonType != 11 || !container || size().isEmpty()) {
+    if (m_buttonType != 11 || !parentWidget()) {
         m_background = QPixmap();
         return;
     }
+    // Rendering the container sends it and its children pending move and
+    // resize events, so the copy is taken later, never inside one of them.
+    if (m_backgroundPending || m_copyingBackground)
+        return;
+    m_backgroundPending = true;
+    QMetaObject::invokeMethod(this, &ButtonXP::takeBackground, Qt::QueuedConnection);
+}
+
+void ButtonXP::takeBackground() {
+    m_backgroundPending = false;
+    QWidget* container = parentWidget();
+    if (m_buttonType != 11 || !container || size().isEmpty())
+        return;
     // The container's own drawing behind the button, without its children
     // (this button among them).
     QPixmap copy(size());
     copy.fill(container->palette().color(container->backgroundRole()));
+    m_copyingBackground = true;
     container->render(&copy, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
+    m_copyingBackground = false;
     m_background = copy;
+    redraw();
 }
 
 void ButtonXP::resizeEvent(QResizeEvent* event) {

@@ -141,6 +141,7 @@ private:
     void applyCursor();
     void reshape();
     void copyBackground();
+    void takeBackground();
     void onClicked();
 
     quint32 m_backColor = 0x8000000F;
@@ -170,4 +171,6 @@ private:
     bool m_paintAllowed = false;
     QPixmap m_surface;    // the last drawing, shown while painting is stopped
     QPixmap m_background; // type 11: the container's pixels behind the button
+    bool m_backgroundPending = false;
+    bool m_copyingBackground = false;
 };

@@ -164,7 +164,7 @@ QRect captionRect(QSize size, const ButtonLook& look) {
     const qint16 type = look.colors.buttonType;
     const QRect inner = buttonXPRules::innerRect(type, size);
     const QPixmap& picture = look.pictureNormal;
-    const bool blank = look.caption.trimmed().isEmpty();
+    const bool blank = look.caption.trimmed().isEmpty() || type == 10;
     const QRect room =
         buttonXPRules::captionRoom(inner, picture.size(), look.picturePosition, blank);
     const QFontMetrics metrics(captionFont(look, type));
@@ -480,7 +480,7 @@ void paint(QPainter& painter, QSize size, const ButtonLook& look) {
         look.hot && !look.pictureOver.isNull() ? look.pictureOver : look.pictureNormal;
     if (!chosen.isNull()) {
         const QRect inner = buttonXPRules::innerRect(type, size);
-        const bool blank = look.caption.trimmed().isEmpty();
+        const bool blank = look.caption.trimmed().isEmpty() || type == 10;
         const QSize measured = blank ? QSize() : capRect.size();
         const QPoint at =
             buttonXPRules::layoutCaption(inner, measured, look.pictureNormal.size(),

@@ -1,5 +1,8 @@
 #include "controls/ButtonXPRules.h"
 
+#include <QImage>
+#include <QPainter>
+
 namespace buttonXPRules {
 
 QChar accessKey(const QString& caption) {
@@ -24,6 +27,37 @@ QRect innerRect(qint16 buttonType, QSize size) {
         return client.adjusted(5, 5, -5, -5).translated(1, 1);
     return client.adjusted(4, 4, -4, -4);
 }
+
+namespace {
+// The pixels of the oval the painter draws (outline included), row by row,
+// so that the window's shape never clips its outline.
+QRegion ovalRegion(QSize size) {
+    QImage oval(size, QImage::Format_ARGB32);
+    oval.fill(Qt::transparent);
+    {
+        QPainter p(&oval);
+        p.setPen(Qt::black);
+        p.setBrush(Qt::black);
+        p.drawEllipse(QRect(QPoint(0, 0), size - QSize(1, 1)));
+    }
+    QRegion region;
+    for (int y = 0; y < size.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(oval.constScanLine(y));
+        int first = -1;
+        int last = -1;
+        for (int x = 0; x < size.width(); ++x) {
+            if (qAlpha(line[x]) != 0) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+        }
+        if (first >= 0)
+            region += QRect(first, y, last - first + 1, 1);
+    }
+    return region;
+}
+} // namespace
 
 QRegion windowRegion(qint16 buttonType, QSize size) {
     const int w = size.width();
@@ -56,7 +90,7 @@ QRegion windowRegion(qint16 buttonType, QSize size) {
         cut(w - 1, 0);
         break;
     case 13:
-        region = QRegion(0, 0, w, h, QRegion::Ellipse);
+        region = ovalRegion(size);
         break;
     default:
         break;

@@ -2,6 +2,7 @@
 // corner by corner, the other types by their frames' key pixels.
 
 #include "controls/ButtonXPPainter.h"
+#include "controls/ButtonXPRules.h"
 
 #include <QImage>
 #include <QPainter>
@@ -391,4 +392,30 @@ TEST(ButtonXPPictures, PictureOverWhileHot) {
     EXPECT_EQ(at(render(look), 37, 12), 0xFF0000u);
     look.hot = true;
     EXPECT_EQ(at(render(look), 37, 12), 0x00FF00u);
+}
+
+TEST(ButtonXPTypes, OvalOutlineLiesInsideTheWindowShape) {
+    for (const QSize size : {QSize(75, 25), QSize(100, 27), QSize(40, 40)}) {
+        const QImage img = render(lookOf(13, State::Hot), size);
+        const QRegion shape = buttonXPRules::windowRegion(13, size);
+        int outline = 0;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                if (at(img, x, y) == 0x808080) {
+                    ++outline;
+                    EXPECT_TRUE(shape.contains(QPoint(x, y))) << x << "," << y;
+                }
+        EXPECT_GT(outline, size.width()) << size.width();
+    }
+}
+
+TEST(ButtonXPPictures, TypeTenCentresItsPictureWithoutCaption) {
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 255));
+    ButtonLook look = lookOf(10, State::Normal);
+    look.caption = QStringLiteral("Not drawn");
+    look.pictureNormal = QPixmap::fromImage(picture);
+    const QImage img = render(look);
+    EXPECT_EQ(at(img, 36, 11), 0xFF0000u); // inner (3,3)-(71,21): centre (37,12)
+    EXPECT_EQ(at(img, 39, 14), 0xC0C0C0u);
 }

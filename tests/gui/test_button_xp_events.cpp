@@ -416,3 +416,23 @@ TEST(ButtonXPDialogs, PropertyDialogButtonsAreType3) {
     EXPECT_EQ(ok.pixelColor(10, 0), QColor(0x00, 0x3C, 0x73)); // the 0x733C00 frame
     EXPECT_EQ(dialog.ButtonXP1->mask(), buttonXPRules::windowRegion(3, dialog.ButtonXP1->size()));
 }
+
+TEST(ButtonXPWidget, TypeElevenShowsTheContainerBehindIt) {
+    QWidget window;
+    window.resize(200, 100);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, QColor(10, 120, 30));
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+    auto* button = new ButtonXP(QString(), &window);
+    button->setGeometry(40, 30, 75, 25);
+    button->setButtonType(11);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents(); // the copy is taken after the show
+    EXPECT_EQ(button->grab().toImage().pixelColor(37, 12), QColor(10, 120, 30));
+    button->move(60, 40);
+    button->resize(80, 30);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(button->look().background.size(), QSize(80, 30));
+}
