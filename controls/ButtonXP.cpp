@@ -36,31 +36,6 @@ void ButtonXP::redraw() {
         update();
 }
 
-void ButtonXP::setBackColor(quint32 colour) {
-    m_backColor = colour;
-    changed("BackColor");
-}
-
-void ButtonXP::setBackOver(quint32 colour) {
-    m_backOver = colour;
-    changed("BackOver");
-}
-
-void ButtonXP::setForeColor(quint32 colour) {
-    m_foreColor = colour;
-    changed("ForeColor");
-}
-
-void ButtonXP::setForeOver(quint32 colour) {
-    m_foreOver = colour;
-    changed("ForeOver");
-}
-
-void ButtonXP::setMaskColor(quint32 colour) {
-    m_maskColor = colour;
-    changed("MaskColor");
-}
-
 void ButtonXP::setButtonType(qint16 type) {
     if (type < 1 || type > 14)
         return;
@@ -68,16 +43,6 @@ void ButtonXP::setButtonType(qint16 type) {
     reshape();
     copyBackground();
     changed("ButtonType");
-}
-
-void ButtonXP::setColorScheme(qint16 scheme) {
-    m_colorScheme = scheme;
-    changed("ColorScheme");
-}
-
-void ButtonXP::setSoftBevel(bool on) {
-    m_softBevel = on;
-    changed("SoftBevel");
 }
 
 void ButtonXP::setCaption(const QString& caption) {
@@ -130,11 +95,6 @@ void ButtonXP::setFontName(const QString& name) {
     f.setFamily(name);
     setFont(f);
     changed("FontName");
-}
-
-void ButtonXP::setShowFocusRectangle(bool on) {
-    m_showFocusRectangle = on;
-    changed("ShowFocusRectangle");
 }
 
 void ButtonXP::setMousePointer(qint16 shape) {
@@ -219,21 +179,11 @@ void ButtonXP::applyCursor() {
     }
 }
 
-void ButtonXP::setPictureNormal(const QPixmap& picture) {
-    m_pictureNormal = picture;
-    changed("PictureNormal");
-}
-
 void ButtonXP::setPictureOver(const QPixmap& picture) {
     m_pictureOver = picture;
     emit propertyChanged(QStringLiteral("PictureOver"));
     if (m_hot)
         redraw();
-}
-
-void ButtonXP::setPicturePosition(qint16 position) {
-    m_picturePosition = position;
-    changed("PicturePosition");
 }
 
 void ButtonXP::setUseMaskColor(bool on) {
@@ -248,11 +198,6 @@ void ButtonXP::setUseGreyscale(bool on) {
     emit propertyChanged(QStringLiteral("UseGreyscale"));
     if (!m_pictureNormal.isNull() || !m_pictureOver.isNull())
         redraw();
-}
-
-void ButtonXP::setSpecialEffect(qint16 effect) {
-    m_specialEffect = effect;
-    changed("SpecialEffect");
 }
 
 void ButtonXP::setCheckBoxBehaviour(bool on) {
@@ -446,6 +391,7 @@ void ButtonXP::pointerLeft() {
         return;
     m_inside = false;
     m_hot = false;
+    m_otherDown = false; // leaving draws normal whatever the button held
     redraw();
     emit MouseOut();
 }
@@ -456,11 +402,12 @@ void ButtonXP::mousePressEvent(QMouseEvent* event) {
                    buttonXPRules::shiftState(event->modifiers()), float(event->position().x()),
                    float(event->position().y()));
     event->accept();
+    if (hitButton(pos))
+        m_inside = true; // so that leaving afterwards is seen
     switch (event->button()) {
     case Qt::RightButton:
         return; // neither drawn pressed nor a click
     case Qt::LeftButton:
-        m_inside = hitButton(pos);
         QPushButton::mousePressEvent(event);
         return;
     default:

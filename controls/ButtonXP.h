@@ -20,21 +20,21 @@ public:
 
     // Colours are 0x00BBGGRR; 0x80000000 + n names system colour n.
     quint32 BackColor() const { return m_backColor; }
-    void setBackColor(quint32 colour);
+    void setBackColor(quint32 colour) { write(m_backColor, colour, "BackColor"); }
     quint32 BackOver() const { return m_backOver; }
-    void setBackOver(quint32 colour);
+    void setBackOver(quint32 colour) { write(m_backOver, colour, "BackOver"); }
     quint32 ForeColor() const { return m_foreColor; }
-    void setForeColor(quint32 colour);
+    void setForeColor(quint32 colour) { write(m_foreColor, colour, "ForeColor"); }
     quint32 ForeOver() const { return m_foreOver; }
-    void setForeOver(quint32 colour);
+    void setForeOver(quint32 colour) { write(m_foreOver, colour, "ForeOver"); }
     quint32 MaskColor() const { return m_maskColor; }
-    void setMaskColor(quint32 colour);
+    void setMaskColor(quint32 colour) { write(m_maskColor, colour, "MaskColor"); }
     qint16 ButtonType() const { return m_buttonType; }
     void setButtonType(qint16 type); // 1 to 14; others are refused
     qint16 ColorScheme() const { return m_colorScheme; }
-    void setColorScheme(qint16 scheme);
+    void setColorScheme(qint16 scheme) { write(m_colorScheme, scheme, "ColorScheme"); }
     bool SoftBevel() const { return m_softBevel; }
-    void setSoftBevel(bool on);
+    void setSoftBevel(bool on) { write(m_softBevel, on, "SoftBevel"); }
 
     // "&" marks the access key (Alt + key clicks the button).
     QString Caption() const { return text(); }
@@ -53,7 +53,7 @@ public:
     void setFontName(const QString& name);
 
     bool ShowFocusRectangle() const { return m_showFocusRectangle; }
-    void setShowFocusRectangle(bool on);
+    void setShowFocusRectangle(bool on) { write(m_showFocusRectangle, on, "ShowFocusRectangle"); }
     // Pointer shapes: 0 default, 1 arrow, 2 cross, 3 I-beam, 5 and 15 move,
     // 6 to 9 sizing, 10 up arrow, 11 hourglass, 12 no drop, 13 busy,
     // 14 what's this, 99 custom (MouseIcon).
@@ -65,17 +65,21 @@ public:
     void setHandPointer(bool on);
 
     QPixmap PictureNormal() const { return m_pictureNormal; }
-    void setPictureNormal(const QPixmap& picture);
+    void setPictureNormal(const QPixmap& picture) {
+        write(m_pictureNormal, picture, "PictureNormal");
+    }
     QPixmap PictureOver() const { return m_pictureOver; }
     void setPictureOver(const QPixmap& picture);
     qint16 PicturePosition() const { return m_picturePosition; }
-    void setPicturePosition(qint16 position);
+    void setPicturePosition(qint16 position) {
+        write(m_picturePosition, position, "PicturePosition");
+    }
     bool UseMaskColor() const { return m_useMaskColor; }
     void setUseMaskColor(bool on);
     bool UseGreyscale() const { return m_useGreyscale; }
     void setUseGreyscale(bool on);
     qint16 SpecialEffect() const { return m_specialEffect; }
-    void setSpecialEffect(qint16 effect);
+    void setSpecialEffect(qint16 effect) { write(m_specialEffect, effect, "SpecialEffect"); }
 
     // With check-box behaviour every click flips Value, and the button stays
     // drawn pressed while Value is true.
@@ -135,6 +139,11 @@ protected:
 
 private:
     void changed(const char* name);
+    // A property write: store, tell the host, redraw.
+    template <typename T> void write(T& member, const T& value, const char* name) {
+        member = value;
+        changed(name);
+    }
     void redraw();
     void pointerAt(const QPoint& pos, Qt::MouseButtons buttons);
     void pointerLeft();

@@ -158,6 +158,11 @@ TEST(ButtonXPEvents, PressedLookFollowsTheButton) {
     EXPECT_TRUE(f.a->look().pressed);
     release(f.a, Qt::MiddleButton);
     EXPECT_FALSE(f.a->look().pressed);
+    press(f.a, Qt::MiddleButton);
+    move(f.a, {120, 12}, Qt::MiddleButton); // leaving draws normal
+    EXPECT_FALSE(f.a->look().pressed);
+    release(f.a, Qt::MiddleButton, {120, 12});
+    EXPECT_EQ(f.log.count("Click"), 1);
 }
 
 TEST(ButtonXPEvents, HotLookOverAndOut) {
