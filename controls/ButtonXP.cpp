@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcutEvent>
 
 namespace {
 
@@ -362,8 +363,11 @@ void ButtonXP::changeEvent(QEvent* event) {
 
 bool ButtonXP::event(QEvent* event) {
     if (event->type() == QEvent::Shortcut) {
-        // The access key clicks at once (the toolkit would animate first).
-        click();
+        // The access key clicks at once (the toolkit would animate first); a
+        // key that several buttons share only moves the focus among them.
+        setFocus(Qt::ShortcutFocusReason);
+        if (!static_cast<QShortcutEvent*>(event)->isAmbiguous())
+            click();
         return true;
     }
     return QPushButton::event(event);

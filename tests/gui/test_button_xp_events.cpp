@@ -233,6 +233,17 @@ TEST(ButtonXPEvents, AccessKeysClick) {
     QTest::keyClick(&f.window, Qt::Key_S, Qt::AltModifier); // "&&S" is not a key
     EXPECT_EQ(f.log.count("Click"), 1);
     EXPECT_EQ(clicksB, 1);
+    EXPECT_EQ(f.window.focusWidget(), f.b);
+
+    // A key two buttons share moves the focus between them and clicks neither.
+    f.c->setCaption(QStringLiteral("&Other"));
+    int clicksC = 0;
+    QObject::connect(f.c, &QAbstractButton::clicked, [&] { ++clicksC; });
+    QTest::keyClick(&f.window, Qt::Key_O, Qt::AltModifier);
+    QTest::keyClick(&f.window, Qt::Key_O, Qt::AltModifier);
+    EXPECT_EQ(f.log.count("Click"), 1);
+    EXPECT_EQ(clicksC, 0);
+    EXPECT_TRUE(f.window.focusWidget() == f.a || f.window.focusWidget() == f.c);
 }
 
 TEST(ButtonXPEvents, CheckBoxBehaviourFlipsValueAndStaysPressed) {
