@@ -85,9 +85,8 @@ public:
 enum class CaptionStyle { Plain, Engraved, None };
 struct CaptionPaint {
     CaptionStyle style = CaptionStyle::Plain;
-    quint32 colour = 0;   // plain colour, or the engraving's front colour
-    quint32 engrave = 0;  // engraving's colour one pixel right and down
-    bool shifted = false; // pressed caption one pixel right and down
+    quint32 colour = 0;  // plain colour, or the engraving's front colour
+    quint32 engrave = 0; // engraving's colour one pixel right and down
 };
 
 bool showsFocusRectangle(qint16 type) {
@@ -151,58 +150,25 @@ QFont captionFont(const ButtonLook& look, qint16 type) {
     return font;
 }
 
-} // namespace
-
-buttonXPColors::ColorSet drawingColors(const ButtonLook& look) {
-    buttonXPColors::ColorInputs in = look.colors;
-    if (in.scheme == 2 && look.hot)
-        in.backColor = in.backOver;
-    return buttonXPColors::derive(in);
-}
-
-QRect captionRect(QSize size, const ButtonLook& look) {
-    const qint16 type = look.colors.buttonType;
-    const QRect inner = buttonXPRules::innerRect(type, size);
-    const QPixmap& picture = look.pictureNormal;
-    const bool blank = look.caption.trimmed().isEmpty() || type == 10;
-    const QRect room =
-        buttonXPRules::captionRoom(inner, picture.size(), look.picturePosition, blank);
-    const QFontMetrics metrics(captionFont(look, type));
-    const QSize measured =
-        blank ? QSize() : metrics.boundingRect(room, kTextFlags, look.caption).size();
-    const bool shift = look.pressed && look.enabled && type != 5;
-    return buttonXPRules::layoutCaption(inner, measured, picture.size(), look.picturePosition,
-                                        blank, shift)
-        .caption;
-}
-
-void paint(QPainter& painter, QSize size, const ButtonLook& look) {
-    const int w = size.width();
-    const int h = size.height();
-    if (w <= 0 || h <= 0)
-        return;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    Canvas cv(painter, w, h);
-    const ColorSet c = drawingColors(look);
+// Frame and face of the button's type for its condition; returns how the
+// caption is to be drawn over them.
+CaptionPaint drawFace(QPainter& painter, Canvas& cv, const ButtonLook& look, const ColorSet& c,
+                      bool pressed, bool hot) {
+    const int w = cv.w;
+    const int h = cv.h;
+    const QRect r = cv.all();
     const qint16 type = look.colors.buttonType;
     const bool soft = look.colors.softBevel;
+    const bool disabled = !look.enabled;
     const auto plus = [soft](quint32 colour, int n) {
         return buttonXPColors::add(colour, n, soft, false);
     };
     const auto blue = [soft](quint32 colour, int n) {
         return buttonXPColors::add(colour, n, soft, true);
     };
-    const bool disabled = !look.enabled;
-    const bool pressed = !disabled && look.pressed;
-    const bool hot = !disabled && look.hot;
-    const QRect r = cv.all();
-
-    cv.fill(r, c.face);
 
     CaptionPaint cap;
-    cap.colour = pressed ? c.hotText : (hot ? c.hotText : c.text);
-    cap.shifted = pressed;
+    cap.colour = pressed || hot ? c.hotText : c.text;
     if (disabled) {
         cap.style = CaptionStyle::Engraved;
         cap.engrave = c.highlight;
@@ -304,7 +270,6 @@ void paint(QPainter& painter, QSize size, const ButtonLook& look) {
         break;
     }
     case 5:
-        cap.shifted = false;
         if (disabled) {
             cv.frame(r, c.shadow);
             cap.style = CaptionStyle::Plain;
@@ -431,6 +396,56 @@ void paint(QPainter& painter, QSize size, const ButtonLook& look) {
         break;
     }
     }
+
+    return cap;
+}
+
+} // namespace
+
+buttonXPColors::ColorSet drawingColors(const ButtonLook& look) {
+    buttonXPColors::ColorInputs in = look.colors;
+    if (in.scheme == 2 && look.hot)
+        in.backColor = in.backOver;
+    return buttonXPColors::derive(in);
+}
+
+QRect captionRect(QSize size, const ButtonLook& look) {
+    const qint16 type = look.colors.buttonType;
+    const QRect inner = buttonXPRules::innerRect(type, size);
+    const QPixmap& picture = look.pictureNormal;
+    const bool blank = look.caption.trimmed().isEmpty() || type == 10;
+    const QRect room =
+        buttonXPRules::captionRoom(inner, picture.size(), look.picturePosition, blank);
+    const QFontMetrics metrics(captionFont(look, type));
+    const QSize measured =
+        blank ? QSize() : metrics.boundingRect(room, kTextFlags, look.caption).size();
+    const bool shift = look.pressed && look.enabled && type != 5;
+    return buttonXPRules::layoutCaption(inner, measured, picture.size(), look.picturePosition,
+                                        blank, shift)
+        .caption;
+}
+
+void paint(QPainter& painter, QSize size, const ButtonLook& look) {
+    const int w = size.width();
+    const int h = size.height();
+    if (w <= 0 || h <= 0)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    Canvas cv(painter, w, h);
+    const ColorSet c = drawingColors(look);
+    const qint16 type = look.colors.buttonType;
+    const bool soft = look.colors.softBevel;
+    const auto plus = [soft](quint32 colour, int n) {
+        return buttonXPColors::add(colour, n, soft, false);
+    };
+    const bool disabled = !look.enabled;
+    const bool pressed = !disabled && look.pressed;
+    const bool hot = !disabled && look.hot;
+
+    cv.fill(cv.all(), c.face);
+
+    const CaptionPaint cap = drawFace(painter, cv, look, c, pressed, hot);
 
     // The caption.
     const QFont font = captionFont(look, type);
