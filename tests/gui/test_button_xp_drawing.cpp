@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -418,4 +419,54 @@ TEST(ButtonXPPictures, TypeTenCentresItsPictureWithoutCaption) {
     const QImage img = render(look);
     EXPECT_EQ(at(img, 36, 11), 0xFF0000u); // inner (3,3)-(71,21): centre (37,12)
     EXPECT_EQ(at(img, 39, 14), 0xC0C0C0u);
+}
+
+TEST(ButtonXPTypes, CaptionCopiesAndEngraving) {
+    const auto colours = [](ButtonLook look) {
+        look.caption = QStringLiteral("MMMM");
+        look.font.setPixelSize(14);
+        look.font.setBold(true);
+        look.font.setStyleStrategy(QFont::NoAntialias);
+        const QImage img = render(look);
+        QSet<quint32> found;
+        for (int y = 3; y < 22; ++y)
+            for (int x = 3; x < 72; ++x)
+                found.insert(at(img, x, y));
+        return found;
+    };
+    // Custom scheme on type 8: face 0x906040, text 0x0000FF, highlight
+    // 0xBF8F6F, shadow 0x502000.
+    const struct {
+        const char* name;
+        State state;
+        qint16 effect;
+        QList<quint32> present, absent;
+    } cases[] = {
+        {"plain", State::Normal, 0, {0x0000FF}, {0x683818, 0xB88868}},
+        {"raised", State::Normal, 1, {0x0000FF, 0x683818, 0xB88868}, {}},
+        {"sunken", State::Normal, 2, {0x0000FF, 0x683818, 0xB88868}, {}},
+        {"shadow", State::Normal, 3, {0x0000FF, 0x683818}, {0xB88868}},
+        {"disabled engraved", State::Disabled, 1, {0xBF8F6F, 0x502000}, {0x0000FF, 0x683818}},
+    };
+    for (const auto& c : cases) {
+        ButtonLook look = lookOf(8, c.state, 2);
+        look.specialEffect = c.effect;
+        const auto found = colours(look);
+        for (quint32 colour : c.present)
+            EXPECT_TRUE(found.contains(colour)) << c.name << " " << std::hex << colour;
+        for (quint32 colour : c.absent)
+            EXPECT_FALSE(found.contains(colour)) << c.name << " " << std::hex << colour;
+    }
+}
+
+TEST(ButtonXPType3, SoftBevelHalvesEverySteps) {
+    ButtonLook look = lookOf(3, State::Normal, 2);
+    look.colors.softBevel = true;
+    const quint32 lf = buttonXPPainter::drawingColors(look).lightFace;
+    EXPECT_EQ(lf, add(0x906040, 24, false, true));
+    const QImage img = render(look);
+    EXPECT_EQ(at(img, 10, 1), add(lf, 8, false, true));
+    EXPECT_EQ(at(img, 10, 23), add(lf, -24, false, true));
+    EXPECT_EQ(at(img, 10, 10), add(lf, -5, false, true));
+    EXPECT_EQ(at(img, 10, 0), kFrame); // the fixed colours stay
 }
