@@ -27,6 +27,12 @@ ButtonXP::ButtonXP(const QString& caption, QWidget* parent) : QPushButton(parent
     connect(this, &QAbstractButton::clicked, this, &ButtonXP::onClicked);
 }
 
+void ButtonXP::setDialogLook(qint16 type) {
+    setButtonType(type);
+    setForeOver(0);
+    setMousePointer(1);
+}
+
 void ButtonXP::changed(const char* name) {
     emit propertyChanged(QString::fromLatin1(name));
     redraw();

@@ -18,6 +18,11 @@ class ButtonXP : public QPushButton {
 public:
     explicit ButtonXP(const QString& caption, QWidget* parent = nullptr);
 
+    // The look every dialog of the program gives its buttons: a drawn type (3,
+    // or 5 for the settings dialog's side buttons), black text when hot and
+    // the arrow pointer.
+    void setDialogLook(qint16 type = 3);
+
     // Colours are 0x00BBGGRR; 0x80000000 + n names system colour n.
     quint32 BackColor() const { return m_backColor; }
     void setBackColor(quint32 colour) { write(m_backColor, colour, "BackColor"); }

@@ -46,11 +46,8 @@ PropertyDialog::PropertyDialog(const Layout& layout, QWidget* parent)
     }
     ButtonXP1 = new ButtonXP(QStringLiteral("确  定  "), this);
     ButtonXP2 = new ButtonXP(QStringLiteral("取  消  "), this);
-    for (ButtonXP* button : {ButtonXP1, ButtonXP2}) {
-        button->setButtonType(3);
-        button->setForeOver(0);
-        button->setMousePointer(1);
-    }
+    ButtonXP1->setDialogLook();
+    ButtonXP2->setDialogLook();
     const int buttonTop = frame->geometry().bottom() + 6;
     ButtonXP2->setGeometry(width() - px(975) - 8, buttonTop, px(975), px(375));
     ButtonXP1->setGeometry(ButtonXP2->x() - px(975) - 8, buttonTop, px(975), px(375));

@@ -62,9 +62,11 @@ SearchWindow::SearchWindow(QTreeWidget* view, const Layout& layout, QWidget* par
 
     ButtonXP1 = new ButtonXP(QStringLiteral("查  找  "), this);
     ButtonXP1->setGeometry(twips(2640, layout.buttonTop, 1095, 375));
+    ButtonXP1->setDialogLook();
     ButtonXP1->setDefault(true); // Enter in the text box searches
     ButtonXP2 = new ButtonXP(QStringLiteral("取  消  "), this);
     ButtonXP2->setGeometry(twips(3960, layout.buttonTop, 1095, 375));
+    ButtonXP2->setDialogLook();
     connect(ButtonXP1, &QPushButton::clicked, this, &SearchWindow::find);
     connect(ButtonXP2, &QPushButton::clicked, this, &QDialog::reject);
 
