@@ -66,9 +66,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     buildToolbars();
     buildPanes();
     wireTreePane();
+    watchSaveFailures();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    saveFailures::clearHook(this);
+}
 
 void frmMain::buildMenus() {
     mnuSysTray = menuBar()->addMenu(QStringLiteral("文件"));
