@@ -67,9 +67,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     buildPanes();
     wireSearchWindows();
     wireTreePane();
+    watchSaveFailures();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    saveFailures::clearHook(this);
+}
 
 void frmMain::buildMenus() {
     mnuSysTray = menuBar()->addMenu(QStringLiteral("文件"));

@@ -2,6 +2,7 @@
 
 // The main window: it owns the channel tree for the life of the process.
 
+#include "core/tree/SaveFailures.h"
 #include "core/tree/clsProject.h"
 
 #include <QDateTime>
@@ -166,4 +167,13 @@ private:
     bool blnUpdatingSelected = false, blnSelectedTickBusy = false;
     qint32 lngWalkNode = 0, lngWalkRow = 0;
     QList<QPixmap> imlRSS1; // the tree's 16-pixel images
+
+    // Failed saves of the tree file or of a channel's stored copy: the status
+    // line names the file, the first failure of the run also shows a warning.
+public:
+    void saveFailed(saveFailures::File file, const QString& path);
+
+private:
+    void watchSaveFailures();
+    bool blnSaveFailureShown = false;
 };

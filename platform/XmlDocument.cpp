@@ -2,7 +2,10 @@
 
 #include <QFile>
 
+#include <libxml/HTMLparser.h>
+#include <libxml/SAX2.h>
 #include <libxml/encoding.h>
+#include <libxml/entities.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
@@ -62,7 +65,50 @@ QByteArray prefixPart(const xmlNode* n) {
     return colon ? QByteArray(name, int(colon - name)) : QByteArray();
 }
 
-bool ownEncoding(const QByteArray& bytes) {
+// Many real feeds start with a line break before "<?xml", which XML forbids.
+// White space there is skipped (behind a byte-order mark too); nothing else in
+// a document is relaxed. Works in UTF-8 and in UTF-16 marked by its BOM.
+QByteArray skipBlanksBeforeDeclaration(const QByteArray& bytes) {
+    qsizetype bom = 0;
+    int unit = 1;
+    bool bigEndian = false;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        bom = 3;
+    } else if (bytes.startsWith("\xFF\xFE")) {
+        bom = 2;
+        unit = 2;
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        bom = 2;
+        unit = 2;
+        bigEndian = true;
+    }
+    auto charAt = [&](qsizetype pos) -> int {
+        if (pos + unit > bytes.size())
+            return -1;
+        if (unit == 1)
+            return uchar(bytes[pos]);
+        const uchar lo = uchar(bytes[pos + (bigEndian ? 1 : 0)]);
+        const uchar hi = uchar(bytes[pos + (bigEndian ? 0 : 1)]);
+        return hi ? 0x100 : lo;
+    };
+    qsizetype pos = bom;
+    while (true) {
+        const int c = charAt(pos);
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            break;
+        pos += unit;
+    }
+    if (pos == bom)
+        return bytes;
+    static const char declaration[] = "<?xml";
+    for (int i = 0; i < 5; ++i)
+        if (charAt(pos + i * unit) != declaration[i])
+            return bytes; // blanks before a root element are already allowed
+    return bytes.left(bom) + bytes.mid(pos);
+}
+
+bool ownEncoding(const QByteArray& original) {
+    const QByteArray bytes = skipBlanksBeforeDeclaration(original);
     if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
         bytes.startsWith("\xFE\xFF"))
         return true;
@@ -80,6 +126,67 @@ bool isKnownEncoding(const QByteArray& name) {
         return false;
     xmlCharEncCloseFunc(handler);
     return true;
+}
+
+// What one parse collects beside the document.
+struct ParseState {
+    bool haveFatal = false;
+    XmlParseError fatal; // the first fatal error: the one that stopped the parse
+    bool entityFailed = false;
+    XmlParseError entity;
+};
+
+// The parse under way on this thread (the context's own user pointers are
+// reset when a read starts).
+thread_local ParseState* currentParse = nullptr;
+
+XmlParseError errorFrom(const xmlError* err) {
+    XmlParseError e;
+    e.code = err->code ? err->code : XML_ERR_INTERNAL_ERROR;
+    e.line = err->line;
+    e.column = err->int2;
+    e.reason = QString::fromUtf8(err->message ? err->message : "not well-formed").trimmed();
+    return e;
+}
+
+// Later messages (a namespace warning, say) must not hide the fatal error.
+void collectError(void*, xmlErrorPtr err) {
+    ParseState* state = currentParse;
+    if (state && err && err->level == XML_ERR_FATAL && !state->haveFatal) {
+        state->haveFatal = true;
+        state->fatal = errorFrom(err);
+    }
+}
+
+// Feeds that declare an external DTD (the RSS 0.91 DOCTYPE above all) use the
+// HTML entities it defines. The DTD is never loaded, so an entity the document
+// does not declare itself is taken from the HTML 4 set that libxml2 carries;
+// one unknown there too fails the load instead of vanishing from the text.
+xmlEntityPtr getEntity(void* userData, const xmlChar* name) {
+    xmlEntityPtr declared = xmlSAX2GetEntity(userData, name);
+    auto* ctxt = static_cast<xmlParserCtxtPtr>(userData);
+    if (declared || !ctxt || !ctxt->myDoc || !ctxt->myDoc->intSubset || ctxt->inSubset ||
+        (!ctxt->myDoc->intSubset->ExternalID && !ctxt->myDoc->intSubset->SystemID))
+        return declared;
+    if (const htmlEntityDesc* html = htmlEntityLookup(name)) {
+        // A character reference, so that the replacement text is well-formed
+        // whatever the character.
+        const QByteArray value = "&#" + QByteArray::number(html->value) + ";";
+        return xmlAddDocEntity(ctxt->myDoc, name, XML_INTERNAL_GENERAL_ENTITY, nullptr, nullptr,
+                               reinterpret_cast<const xmlChar*>(value.constData()));
+    }
+    ParseState* state = currentParse;
+    if (state && !state->entityFailed) {
+        state->entityFailed = true;
+        state->entity.code = XML_ERR_UNDECLARED_ENTITY;
+        state->entity.line = ctxt->input ? ctxt->input->line : 0;
+        state->entity.column = ctxt->input ? ctxt->input->col : 0;
+        state->entity.reason =
+            QStringLiteral("Entity '%1' not defined (neither by the document nor in HTML 4)")
+                .arg(QString::fromUtf8(reinterpret_cast<const char*>(name)));
+    }
+    xmlStopParser(ctxt);
+    return nullptr;
 }
 
 } // namespace
@@ -115,6 +222,14 @@ bool XmlNode::localNameIs(const char* name) const {
 
 bool XmlNode::prefixIs(const char* prefix) const {
     return m_node && prefixPart(m_node) == QByteArray(prefix);
+}
+
+bool XmlNode::hasPrefix() const {
+    if (!m_node || (m_node->type != XML_ELEMENT_NODE && m_node->type != XML_ATTRIBUTE_NODE))
+        return false;
+    if (m_node->ns)
+        return m_node->ns->prefix && m_node->ns->prefix[0];
+    return m_node->name && std::strchr(reinterpret_cast<const char*>(m_node->name), ':');
 }
 
 QString XmlNode::text() const {
@@ -275,29 +390,35 @@ bool XmlDocument::loadXml(const QString& text) {
     return parse(text.toUtf8(), "UTF-8", QByteArray());
 }
 
-bool XmlDocument::parse(const QByteArray& bytes, const char* encoding, const QByteArray& url) {
-    if (bytes.isEmpty()) {
+bool XmlDocument::parse(const QByteArray& original, const char* encoding, const QByteArray& url) {
+    if (original.isEmpty()) {
         m_error.code = XML_ERR_DOCUMENT_EMPTY;
         m_error.reason = QStringLiteral("Document is empty");
         return false;
     }
+    const QByteArray bytes = skipBlanksBeforeDeclaration(original);
     xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
     if (!ctxt) {
         m_error.code = XML_ERR_NO_MEMORY;
         m_error.reason = QStringLiteral("out of memory");
         return false;
     }
+    ParseState state;
+    currentParse = &state;
+    ctxt->sax->serror = collectError;
+    ctxt->sax->getEntity = getEntity;
     const int options =
         XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_COMPACT;
     xmlDocPtr doc = xmlCtxtReadMemory(ctxt, bytes.constData(), int(bytes.size()),
                                       url.isEmpty() ? nullptr : url.constData(), encoding, options);
-    if (!doc || !ctxt->wellFormed) {
-        const xmlError* err = &ctxt->lastError;
-        m_error.code = err->code ? err->code : XML_ERR_INTERNAL_ERROR;
-        m_error.line = err->line;
-        m_error.column = err->int2;
-        m_error.reason =
-            QString::fromUtf8(err->message ? err->message : "not well-formed").trimmed();
+    currentParse = nullptr;
+    if (!doc || !ctxt->wellFormed || state.entityFailed) {
+        if (state.entityFailed)
+            m_error = state.entity;
+        else if (state.haveFatal)
+            m_error = state.fatal;
+        else
+            m_error = errorFrom(&ctxt->lastError);
         if (doc)
             xmlFreeDoc(doc);
         xmlFreeParserCtxt(ctxt);

@@ -49,6 +49,7 @@ public:
     // Fast checks that avoid building a QString; exact and case-sensitive.
     bool localNameIs(const char* name) const;
     bool prefixIs(const char* prefix) const;
+    bool hasPrefix() const;
 
     // Text content of the node and all its descendants (CDATA included).
     QString text() const;

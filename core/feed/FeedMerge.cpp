@@ -64,6 +64,18 @@ bool clsRSS::mergeFresh(const clsRSS& fresh) {
                     continue;
                 }
                 const QString date = feedtext::compareForm(item->strPubDate);
+                // A stored item of this link and this date means the fresh
+                // item is already there unchanged. Without this, two items
+                // sharing a link but not a date would each be copied over the
+                // other, losing one headline on every merge.
+                bool unchanged = false;
+                for (const clsRSSItem* old : *same)
+                    if (feedtext::compareForm(old->strPubDate) == date) {
+                        unchanged = true;
+                        break;
+                    }
+                if (unchanged)
+                    continue;
                 for (clsRSSItem* old : *same) {
                     if (old->intStatus == clsRSSItem::Deleted)
                         continue;

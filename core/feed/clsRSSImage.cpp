@@ -1,21 +1,22 @@
 #include "core/feed/clsRSSImage.h"
 
+#include "core/feed/MemberFill.h"
 #include "platform/XmlDocument.h"
 
+namespace {
+
+const TextMember<clsRSSImage> imageMembers[] = {
+    {"title", &clsRSSImage::strTitle},   {"width", &clsRSSImage::strWidth},
+    {"height", &clsRSSImage::strHeight}, {"link", &clsRSSImage::strLink},
+    {"url", &clsRSSImage::strURL},
+};
+
+} // namespace
+
 qint32 clsRSSImage::Load(const XmlNode& objDocument) {
-    for (XmlNode node = objDocument.firstChild(); node; node = node.nextSibling()) {
-        if (node.nodeType() != XmlNode::Element)
-            continue;
-        if (node.localNameIs("title"))
-            strTitle = node.text();
-        else if (node.localNameIs("width"))
-            strWidth = node.text();
-        else if (node.localNameIs("height"))
-            strHeight = node.text();
-        else if (node.localNameIs("link"))
-            strLink = node.text();
-        else if (node.localNameIs("url"))
-            strURL = node.text();
-    }
+    MemberFill fill;
+    for (XmlNode node = objDocument.firstChild(); node; node = node.nextSibling())
+        if (node.nodeType() == XmlNode::Element)
+            fill.fillFrom(*this, imageMembers, node);
     return 0;
 }

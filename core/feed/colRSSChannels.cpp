@@ -1,35 +1,37 @@
 #include "core/feed/colRSSChannels.h"
 
 #include "core/feed/FeedText.h"
+#include "core/feed/MemberFill.h"
 #include "platform/XmlDocument.h"
+
+namespace {
+
+const TextMember<clsRSSChannel> channelMembers[] = {
+    {"title", &clsRSSChannel::strTitle},
+    {"link", &clsRSSChannel::strURL},
+    {"description", &clsRSSChannel::strDescription},
+    {"language", &clsRSSChannel::strLanguage},
+    {"copyright", &clsRSSChannel::strCopyright},
+    {"lastBuildDate", &clsRSSChannel::strLastBuildDate},
+    {"pubDate", &clsRSSChannel::strPubDate},
+    {"generator", &clsRSSChannel::strGenerator},
+    {"ttl", &clsRSSChannel::strTtl},
+};
+
+} // namespace
 
 qint32 colRSSChannels::Load(const XmlNode& objDocument) {
     clsRSSChannel* channel = Add();
     if (!channel)
         return 3;
     qint32 result = 0;
+    MemberFill fill;
     for (XmlNode node = objDocument.firstChild(); node && result == 0; node = node.nextSibling()) {
         if (node.nodeType() != XmlNode::Element)
             continue;
-        if (node.localNameIs("title"))
-            channel->strTitle = node.text();
-        else if (node.localNameIs("link"))
-            channel->strURL = node.text();
-        else if (node.localNameIs("description"))
-            channel->strDescription = node.text();
-        else if (node.localNameIs("language"))
-            channel->strLanguage = node.text();
-        else if (node.localNameIs("copyright"))
-            channel->strCopyright = node.text();
-        else if (node.localNameIs("lastBuildDate"))
-            channel->strLastBuildDate = node.text();
-        else if (node.localNameIs("pubDate"))
-            channel->strPubDate = node.text();
-        else if (node.localNameIs("generator"))
-            channel->strGenerator = node.text();
-        else if (node.localNameIs("ttl"))
-            channel->strTtl = node.text();
-        else if (node.localNameIs("image"))
+        if (fill.fillFrom(*channel, channelMembers, node))
+            continue;
+        if (node.localNameIs("image"))
             result = channel->objImage.Load(node);
         else if (node.localNameIs("item"))
             result = channel->objColItems.Load(node);

@@ -1,37 +1,43 @@
 #include "core/feed/colRSSItems.h"
 
 #include "core/feed/FeedText.h"
+#include "core/feed/MemberFill.h"
 #include "core/tree/modTypes.h"
 #include "platform/XmlDocument.h"
+
+#include <iterator>
+
+namespace {
+
+const TextMember<clsRSSItem> itemMembers[] = {
+    {"title", &clsRSSItem::strTitle},
+    {"link", &clsRSSItem::strLink},
+    {"author", &clsRSSItem::strAuthor},
+    {"comments", &clsRSSItem::strComments},
+    {"pubDate", &clsRSSItem::strPubDate},
+    {"category", &clsRSSItem::strCategory},
+    {"subject", &clsRSSItem::strSubject},
+    {"guid", &clsRSSItem::strGuid},
+    {"description", &clsRSSItem::strDescription},
+};
+constexpr int statusIndex = std::size(itemMembers);
+
+} // namespace
 
 qint32 colRSSItems::Load(const XmlNode& objDocument) {
     clsRSSItem* item = Add();
     if (!item)
         return 3;
+    MemberFill fill;
     for (XmlNode node = objDocument.firstChild(); node; node = node.nextSibling()) {
         if (node.nodeType() != XmlNode::Element)
             continue;
-        if (node.localNameIs("title"))
-            item->strTitle = node.text();
-        else if (node.localNameIs("link"))
-            item->strLink = node.text();
-        else if (node.localNameIs("author"))
-            item->strAuthor = node.text();
-        else if (node.localNameIs("comments"))
-            item->strComments = node.text();
-        else if (node.localNameIs("pubDate"))
-            item->strPubDate = node.text();
-        else if (node.localNameIs("category"))
-            item->strCategory = node.text();
-        else if (node.localNameIs("subject"))
-            item->strSubject = node.text();
-        else if (node.localNameIs("guid"))
-            item->strGuid = node.text();
-        else if (node.localNameIs("description"))
-            item->strDescription = node.text();
-        else if (node.localNameIs("encoded") && node.prefixIs("content"))
+        if (fill.fillFrom(*item, itemMembers, node))
+            continue;
+        // Only the content module's element; it always carries its prefix.
+        if (node.localNameIs("encoded") && node.prefixIs("content"))
             item->strContent = node.text();
-        else if (node.localNameIs("status"))
+        else if (node.localNameIs("status") && fill.mayFill(statusIndex, node))
             item->intStatus = feedtext::statusFromWord(node.text());
     }
     return 0;

@@ -7,6 +7,7 @@
 // never replaces it at all, so the stored copy keeps its item states whatever
 // the server answers.
 
+#include "core/tree/SaveFailures.h"
 #include "core/tree/clsItem.h"
 #include "core/tree/modTypes.h"
 #include "platform/Cp936.h"
@@ -131,12 +132,18 @@ bool clsItem::download(const QString& address, const QString& path, const QStrin
             return false;
         *charset = transfer.contentCharset();
         SafeFileWriter writer(path);
-        if (!writer.open())
+        // The download becomes the channel's stored copy: a full disk or a
+        // read-only folder is the user's to know.
+        const auto writeFailed = [this] {
+            saveFailures::report(saveFailures::File::Channel, localPath());
             return false;
+        };
+        if (!writer.open())
+            return writeFailed();
         for (;;) {
             const QByteArray chunk = transfer.getChunk(1024);
             if (!writer.write(chunk))
-                return false;
+                return writeFailed();
             QCoreApplication::processEvents();
             if (transfer.requestId() != request || m_removed)
                 return false; // never take a later request's body
@@ -144,7 +151,7 @@ bool clsItem::download(const QString& address, const QString& path, const QStrin
                 break;
         }
         if (!writer.commit())
-            return false;
+            return writeFailed();
     }
     return true;
 }
@@ -176,8 +183,8 @@ bool clsItem::Load(bool blnFromWeb) {
             const bool ok = parseText(fetched.document);
             if (ok && !fetched.charset.isEmpty())
                 writeXML();
-            else if (ok)
-                replaceFile(incomingPath(), local);
+            else if (ok && !replaceFile(incomingPath(), local))
+                saveFailures::report(saveFailures::File::Channel, local);
             modTypes::eraseFile(incomingPath());
             objRSS.Clear();
             if (!ok)
@@ -207,17 +214,20 @@ bool clsItem::Load(bool blnFromWeb) {
     return true;
 }
 
-void clsItem::writeXML() {
+bool clsItem::writeXML() {
     if (m_removed || m_freshCopyOnly)
-        return;
+        return true;
     QString text = kCacheHead;
     if (intType == RssChannel)
         text += objRSS.getXML();
-    writeLocalFile(text);
+    return writeLocalFile(text);
 }
 
-void clsItem::writeLocalFile(const QString& text) {
-    SafeFileWriter::writeFile(localPath(), cp936::fromUnicode(text));
+bool clsItem::writeLocalFile(const QString& text) {
+    if (SafeFileWriter::writeFile(localPath(), cp936::fromUnicode(text)))
+        return true;
+    saveFailures::report(saveFailures::File::Channel, localPath());
+    return false;
 }
 
 bool clsItem::Merge() {

@@ -1,5 +1,6 @@
 #include "core/tree/clsProject.h"
 
+#include "core/tree/SaveFailures.h"
 #include "core/tree/clsItem.h"
 #include "platform/Cp936.h"
 #include "platform/SafeFile.h"
@@ -24,7 +25,10 @@ QString clsProject::toText() const {
 }
 
 bool clsProject::Save(const QString& strFileName) const {
-    return SafeFileWriter::writeFile(strFileName, cp936::fromUnicode(toText()));
+    if (SafeFileWriter::writeFile(strFileName, cp936::fromUnicode(toText())))
+        return true;
+    saveFailures::report(saveFailures::File::Tree, strFileName);
+    return false;
 }
 
 void clsProject::removeItem(const QString& strKey) {

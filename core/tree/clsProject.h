@@ -23,7 +23,7 @@ public:
     // malformed, has no NewsProject root or reading failed.
     bool Load(const QString& strFileName);
     // Writes the whole tree through the safe writer; a failed save keeps the
-    // previous file.
+    // previous file, returns false and is reported to saveFailures.
     bool Save(const QString& strFileName) const;
     // The tree file's text, before encoding.
     QString toText() const;

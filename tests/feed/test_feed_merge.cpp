@@ -1,6 +1,10 @@
 #include "core/feed/FeedText.h"
 #include "core/feed/clsRSS.h"
+#include "platform/XmlDocument.h"
 #include "support/FeedCompare.h"
+#include "support/TestSupport.h"
+
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +53,16 @@ bool mergeByTheRules(clsRSS& stored, const clsRSS& fresh) {
             matched = true;
             o->copyFieldsFrom(*n);
             for (const auto& i : n->objColItems) {
+                // Found without change: a stored item has this link and this date.
+                bool unchanged = false;
+                for (qint32 s = 1; s <= o->objColItems.Count(); ++s) {
+                    const clsRSSItem* si = o->objColItems.Item(s);
+                    if (si->strLink == i->strLink &&
+                        compareForm(si->strPubDate) == compareForm(i->strPubDate))
+                        unchanged = true;
+                }
+                if (unchanged)
+                    continue;
                 bool found = false;
                 for (qint32 s = 1; s <= o->objColItems.Count(); ++s) {
                     clsRSSItem* si = o->objColItems.Item(s);
@@ -169,4 +183,46 @@ TEST(FeedMerge, EdgeCasesAgreeWithTheRules) {
     // Nothing stored, nothing fresh.
     o = mergeBothWays({}, {});
     EXPECT_FALSE(o.changed);
+}
+
+TEST(FeedMerge, FoundWithoutChangeWhenLinkAndDateMatchAStoredItem) {
+    // Two stored items of one link with different dates, fresh copy the same: nothing changes
+    // (before, each was copied into the other and one headline was lost).
+    Outcome o = mergeBothWays({{"N", {{"X", "d1", "one", 1}, {"X", "d2", "two", 0}}}},
+                              {{"N", {{"X", "d1", "one"}, {"X", " D2 ", "two"}}}});
+    EXPECT_FALSE(o.changed);
+    EXPECT_EQ(o.rows, (QStringList{"N|X|one|1", "N|X|two|0"}));
+    // A date no stored item of the link has still updates every live one.
+    o = mergeBothWays({{"N", {{"X", "d1", "one", 1}, {"X", "d2", "two", 0}}}},
+                      {{"N", {{"X", "d1", "one"}, {"X", "d3", "three"}}}});
+    EXPECT_TRUE(o.changed);
+    EXPECT_EQ(o.rows, (QStringList{"N|X|three|1", "N|X|three|0"}));
+    // A deleted stored item with the date also counts: the live one keeps its texts.
+    o = mergeBothWays({{"N", {{"X", "d1", "gone", 2}, {"X", "d2", "live", 0}}}},
+                      {{"N", {{"X", "d1", "gone"}}}});
+    EXPECT_FALSE(o.changed);
+    EXPECT_EQ(o.rows, (QStringList{"N|X|gone|2", "N|X|live|0"}));
+    // Two fresh items of one link and no stored one still give one item.
+    o = mergeBothWays({{"N", {}}}, {{"N", {{"X", "1", "X1"}, {"X", "2", "X2"}, {"X", "1", "X1"}}}});
+    EXPECT_EQ(o.rows, (QStringList{"N|X|X1|0"}));
+}
+
+TEST(FeedMerge, RealFeedsMergedIntoThemselvesChangeNothing) {
+    for (const char* name : {"duplicate_links.xml", "namespaced_members.xml"}) {
+        XmlDocument doc;
+        ASSERT_TRUE(
+            doc.load(testsupport::fixturePath(QStringLiteral("feeds/") + QString::fromUtf8(name))))
+            << name;
+        clsRSS fresh, stored;
+        ASSERT_EQ(fresh.parseXML(doc), 0) << name;
+        ASSERT_TRUE(stored.mergeFresh(fresh)) << name; // the first merge stores every item
+        const QString first = stored.getXML();
+        EXPECT_EQ(testsupport::feedDifference(stored, fresh), QString()) << name;
+        EXPECT_FALSE(stored.mergeFresh(fresh)) << name;
+        EXPECT_EQ(stored.getXML(), first) << name;
+        QSet<QString> titles;
+        for (const auto& item : stored.objColChannels.Item(1)->objColItems)
+            titles.insert(item->strTitle);
+        EXPECT_EQ(titles.size(), fresh.objColChannels.Item(1)->objColItems.Count()) << name;
+    }
 }

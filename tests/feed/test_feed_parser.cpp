@@ -148,3 +148,72 @@ TEST(FeedCollections, KeysTakeTheFirstFreeNumberFromCountPlusOne) {
     items.Clear();
     EXPECT_EQ(items.Count(), 0);
 }
+
+TEST(FeedParser, PrefixedElementsNeverReplaceTheFeedsOwn) {
+    clsRSS rss;
+    ASSERT_EQ(parseFile(rss, "namespaced_members.xml"), 0);
+    const clsRSSChannel* ch = rss.objColChannels.Item(1);
+    ASSERT_TRUE(ch);
+    EXPECT_EQ(ch->strTitle, QStringLiteral("Podcast"));
+    EXPECT_EQ(ch->strURL, QStringLiteral("http://pod.example/")); // not atom:link's empty text
+    EXPECT_EQ(ch->strLanguage, QStringLiteral("en")); // a prefixed element alone still fills
+    EXPECT_EQ(ch->objImage.strURL, QStringLiteral("http://pod.example/logo.png"));
+    EXPECT_EQ(ch->objImage.strTitle, QStringLiteral("Logo"));
+
+    const struct {
+        const char* title;
+        const char* link;
+        const char* subject;
+    } expected[] = {
+        {"Episode one", "http://pod.example/1", "Talk"},  // itunes:title before, atom:link after
+        {"Episode two", "http://pod.example/2", "Plain"}, // itunes:title and dc:subject after
+        {"Second media title", "", "Only Dublin"},        // only prefixed: the later wins
+        {"Newer plain", "http://pod.example/4", ""},      // plain ones: the later wins
+    };
+    ASSERT_EQ(ch->objColItems.Count(), qint32(std::size(expected)));
+    for (qint32 i = 0; i < qint32(std::size(expected)); ++i) {
+        const clsRSSItem* item = ch->objColItems.Item(i + 1);
+        EXPECT_EQ(item->strTitle, QString::fromUtf8(expected[i].title)) << i;
+        EXPECT_EQ(item->strLink, QString::fromUtf8(expected[i].link)) << i;
+        EXPECT_EQ(item->strSubject, QString::fromUtf8(expected[i].subject)) << i;
+    }
+}
+
+TEST(FeedParser, PrefixedStatusAndImageMembersFollowTheSameRule) {
+    clsRSS rss;
+    ASSERT_EQ(parseText(rss, "<rss xmlns:x='urn:x'><channel>"
+                             "<image><url>u</url><x:url>other</x:url><x:width>9</x:width></image>"
+                             "<item><status>Read</status><x:status>Deleted</x:status></item>"
+                             "<item><x:status>Deleted</x:status></item>"
+                             "</channel></rss>"),
+              0);
+    const clsRSSChannel* ch = rss.objColChannels.Item(1);
+    EXPECT_EQ(ch->objImage.strURL, QStringLiteral("u"));
+    EXPECT_EQ(ch->objImage.strWidth, QStringLiteral("9"));
+    EXPECT_EQ(ch->objColItems.Item(1)->intStatus, 1);
+    EXPECT_EQ(ch->objColItems.Item(2)->intStatus, 2);
+}
+
+TEST(FeedParser, Rss091DoctypeEntitiesComeFromTheHtmlSet) {
+    clsRSS rss;
+    ASSERT_EQ(parseFile(rss, "rss091_entities.xml"), 0);
+    const clsRSSChannel* ch = rss.objColChannels.Item(1);
+    ASSERT_TRUE(ch);
+    EXPECT_EQ(ch->strTitle, QStringLiteral("Café News"));
+    EXPECT_EQ(ch->strDescription, QStringLiteral("«Quoted»\u00A0&\u00A0more"));
+    ASSERT_EQ(ch->objColItems.Count(), 1);
+    EXPECT_EQ(ch->objColItems.Item(1)->strTitle, QStringLiteral("Crème — brûlée"));
+    EXPECT_EQ(ch->objColItems.Item(1)->strLink, QStringLiteral("http://cafe.example/c?a=1&b=2"));
+}
+
+TEST(FeedParser, LeadingBlankLinesBeforeTheDeclaration) {
+    for (const char* name : {"leading_newline.xml", "leading_newline_bom.xml"}) {
+        clsRSS rss;
+        ASSERT_EQ(parseFile(rss, name), 0) << name;
+        ASSERT_EQ(rss.objColChannels.Count(), 1) << name;
+        EXPECT_EQ(rss.objColChannels.Item(1)->strTitle, QStringLiteral("前导空行")) << name;
+        EXPECT_EQ(rss.objColChannels.Item(1)->objColItems.Item(1)->strLink,
+                  QStringLiteral("http://zh.example/1"))
+            << name;
+    }
+}

@@ -126,3 +126,75 @@ TEST(XmlDocument, ExternalEntitiesAreNeverRead) {
         }
     }
 }
+
+TEST(XmlDocument, UndeclaredEntitiesUnderAnExternalDtd) {
+    // Known to HTML 4: expanded (see the feed parser's tests); unknown: the load fails and says
+    // why.
+    XmlDocument unknown;
+    EXPECT_FALSE(unknown.load(fixturePath(QStringLiteral("feeds/rss091_unknown_entity.xml"))));
+    EXPECT_EQ(unknown.parseError().code, 26); // XML_ERR_UNDECLARED_ENTITY
+    EXPECT_EQ(unknown.parseError().line, 6);
+    EXPECT_TRUE(unknown.parseError().reason.contains(QStringLiteral("notanentity")))
+        << unknown.parseError().reason.toStdString();
+
+    // The document's own declaration wins over the HTML set.
+    XmlDocument own;
+    ASSERT_TRUE(own.loadBytes("<!DOCTYPE r SYSTEM 'r.dtd' [<!ENTITY eacute 'E'>]><r>&eacute;</r>"));
+    EXPECT_EQ(own.documentElement().text(), QStringLiteral("E"));
+    // Entities in attribute values too.
+    XmlDocument attribute;
+    ASSERT_TRUE(attribute.loadBytes("<!DOCTYPE r SYSTEM 'r.dtd'><r a='&copy;'/>"));
+    EXPECT_EQ(attribute.documentElement().attribute(QStringLiteral("a")), QStringLiteral("©"));
+    // Without an external DTD nothing changes: an undeclared entity is a fatal error.
+    for (const QByteArray& bytes : {QByteArray("<r>&eacute;</r>"),
+                                    QByteArray("<!DOCTYPE r [<!ELEMENT r ANY>]><r>&eacute;</r>")}) {
+        XmlDocument plain;
+        EXPECT_FALSE(plain.loadBytes(bytes)) << bytes.constData();
+        EXPECT_EQ(plain.parseError().code, 26) << bytes.constData();
+    }
+    // The document still reads back as itself.
+    XmlDocument expanded;
+    ASSERT_TRUE(expanded.loadBytes("<!DOCTYPE r PUBLIC 'p' 'r.dtd'><r>Caf&eacute;&nbsp;</r>"));
+    XmlDocument again;
+    ASSERT_TRUE(again.loadXml(expanded.xml())) << expanded.xml().toStdString();
+    EXPECT_EQ(again.documentElement().text(), QStringLiteral("Café\u00A0"));
+}
+
+TEST(XmlDocument, BlanksBeforeTheDeclarationOnly) {
+    const QByteArray chinese = QStringLiteral("中文").toUtf8();
+    const struct {
+        QByteArray bytes;
+        bool loads;
+        QByteArray hint = "GB2312"; // must not override a declaration behind the blanks
+    } cases[] = {
+        {"\n\n<?xml version='1.0' encoding='UTF-8'?><t>" + chinese + "</t>", true},
+        {"\xEF\xBB\xBF \t\r\n<?xml version='1.0' encoding='UTF-8'?><t>" + chinese + "</t>", true},
+        {"\n<t>" + chinese + "</t>", true, "UTF-8"},
+        {"x\n<?xml version='1.0'?><t/>", false},
+        {"\n<!-- c --><?xml version='1.0'?><t/>", false},
+        {"\n \n", false},
+    };
+    for (const auto& c : cases) {
+        XmlDocument doc;
+        EXPECT_EQ(doc.loadBytes(c.bytes, c.hint), c.loads) << c.bytes.constData();
+        if (c.loads)
+            EXPECT_EQ(doc.documentElement().text(), QStringLiteral("中文")) << c.bytes.constData();
+    }
+    // UTF-16 with its byte-order mark.
+    const QString text = QStringLiteral("\r\n<?xml version='1.0' encoding='UTF-16'?><t>中文</t>");
+    QByteArray utf16("\xFF\xFE", 2);
+    utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadBytes(utf16)) << doc.parseError().reason.toStdString();
+    EXPECT_EQ(doc.documentElement().text(), QStringLiteral("中文"));
+}
+
+TEST(XmlDocument, ReportsTheErrorThatStoppedTheParse) {
+    XmlDocument doc;
+    EXPECT_FALSE(doc.load(fixturePath(QStringLiteral("feeds/fatal_then_namespace.xml"))));
+    EXPECT_EQ(doc.parseError().code, 76); // XML_ERR_TAG_NAME_MISMATCH, not the namespace warning
+    EXPECT_EQ(doc.parseError().line, 5);
+    EXPECT_GT(doc.parseError().column, 0);
+    EXPECT_TRUE(doc.parseError().reason.contains(QStringLiteral("title")))
+        << doc.parseError().reason.toStdString();
+}

@@ -281,7 +281,17 @@ TEST(ChannelFetchReentrancy, ALaterFetchCancelsTheEarlierOne) {
     const clsItemPtr second =
         project.objColItems.Add(1, QStringLiteral("S"), server.url("/second"), {}, {});
     bool secondLoaded = false;
-    QTimer::singleShot(30, [&] { secondLoaded = second->Load(false); });
+    // The second fetch starts once the first one's request reached the server
+    // (a fixed delay could fire before it did on a loaded machine).
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (server.requestCount("/first") == 0)
+            return;
+        poll.stop();
+        secondLoaded = second->Load(false);
+    });
+    poll.start();
     EXPECT_FALSE(first->Load(false));
     EXPECT_TRUE(secondLoaded);
     EXPECT_FALSE(QFile::exists(localPathOf(dir, first)));
