@@ -38,8 +38,12 @@ RowHit rowPartAt(const RowParts& parts, const QSize& rowSize, const QPoint& twip
 }
 
 QFont ItemList::defaultCaptionFont() {
-    QFont font;
-    font.setPointSize(9);
+    // Made once: rows share it until one of them changes its own.
+    static const QFont font = [] {
+        QFont f;
+        f.setPointSize(9);
+        return f;
+    }();
     return font;
 }
 

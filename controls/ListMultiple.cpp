@@ -19,15 +19,27 @@ QRect toPx(const QRect& twips) {
     return QRect(twips.x() / T, twips.y() / T, twips.width() / T, twips.height() / T);
 }
 
-QFont subCaptionFont(const QFont& caption) {
-    QFont font = caption;
-    font.setBold(false);
+// The sub-caption is never bold; most rows share one caption font, so the
+// last one made is kept.
+const QFont& subCaptionFont(const QFont& caption) {
+    static QFont lastCaption;
+    static QFont font;
+    static bool made = false;
+    if (!made || !(caption == lastCaption)) {
+        lastCaption = caption;
+        font = caption;
+        font.setBold(false);
+        made = true;
+    }
     return font;
 }
 
-QFont descriptionFont() {
-    QFont font;
-    font.setPointSize(9);
+const QFont& descriptionFont() {
+    static const QFont font = [] {
+        QFont f;
+        f.setPointSize(9);
+        return f;
+    }();
     return font;
 }
 
@@ -49,6 +61,7 @@ ListMultiple::ListMultiple(QWidget* parent) : QWidget(parent), m_bar(new QScroll
     m_synced.Max = m_synced.Min = m_synced.LargeChange = m_synced.SmallChange = -1;
     m_model.onRepaint = [this] { modelChanged(); };
     m_model.Resize(width() * T, height() * T, m_bar->sizeHint().width() * T);
+    syncScrollBar();
 }
 
 ListMultiple::~ListMultiple() {
@@ -77,6 +90,7 @@ void ListMultiple::Resize() {
     const int barWidth = m_bar->sizeHint().width();
     m_model.Resize(width() * T, height() * T, barWidth * T);
     m_bar->setGeometry(toPx(m_model.scrollBarRect()));
+    syncScrollBar();
 }
 
 void ListMultiple::setMultiSelect(bool on) {
@@ -173,10 +187,19 @@ RowParts ListMultiple::rowPartsPx(qint32 index) const {
 }
 
 void ListMultiple::paintEvent(QPaintEvent* event) {
+    syncScrollBar();
     QPainter p(this);
     const modListMultiple::Settings& s = modListMultiple::shared();
-    p.fillRect(event->rect(), modGradient::toQColor(s.BackColor));
     const auto [first, last] = m_model.rowsInView();
+    // The list's own background shows only below the last row.
+    const int rowsBottom = first < last ? rowRect(last - 1).bottom() + 1 : 0;
+    const QRect below = event->rect() & QRect(0, rowsBottom, width(), height() - rowsBottom);
+    if (!below.isEmpty())
+        p.fillRect(below, modGradient::toQColor(s.BackColor));
+    // Right of the rows, where the bar would be.
+    const QRect right = event->rect() & QRect(m_model.rowWidth() / T, 0, width(), rowsBottom);
+    if (!right.isEmpty())
+        p.fillRect(right, modGradient::toQColor(s.BackColor));
     for (qint32 i = first; i < last; ++i) {
         const ItemList& row = *m_model.Item(i);
         const QRect rect = rowRect(i);
@@ -222,8 +245,6 @@ void ListMultiple::resizeEvent(QResizeEvent* event) {
 ListMultiple::Hit ListMultiple::hitAt(const QPointF& pos) const {
     Hit hit;
     const QPoint twips(qRound(pos.x() * T), qRound(pos.y() * T));
-    if (!m_bar->isHidden() && m_bar->geometry().contains(pos.toPoint()))
-        return hit;
     const qint32 index = m_model.rowAt(twips.y());
     const ItemList* row = m_model.Item(index);
     if (!row || twips.x() >= m_model.rowWidth())
@@ -340,11 +361,35 @@ void ListMultiple::keyPressEvent(QKeyEvent* event) {
 }
 
 void ListMultiple::modelChanged() {
+    // Scrolling with the bar: the bar is where the model is already.
+    ListMultipleModel::ScrollBar moved = m_synced;
+    moved.Value = m_model.scrollBar().Value;
+    if (!m_flushPending && moved == m_model.scrollBar() && moved.Value == m_bar->value()) {
+        m_synced = moved;
+        update();
+        return;
+    }
+    // Adding thousands of rows in one go moves the bar and repaints once,
+    // when the caller is done; anything that reads the bar syncs it first.
+    if (m_flushPending)
+        return;
+    m_flushPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            syncScrollBar();
+            update();
+        },
+        Qt::QueuedConnection);
+}
+
+QScrollBar* ListMultiple::scrollBar() {
     syncScrollBar();
-    update();
+    return m_bar;
 }
 
 void ListMultiple::syncScrollBar() {
+    m_flushPending = false;
     const ListMultipleModel::ScrollBar& bar = m_model.scrollBar();
     if (bar == m_synced)
         return;

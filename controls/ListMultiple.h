@@ -117,7 +117,7 @@ public:
     bool setCaption(const QString& key, bool bold, quint32 colour) override;
 
     const ListMultipleModel& model() const { return m_model; }
-    QScrollBar* scrollBar() const { return m_bar; }
+    QScrollBar* scrollBar();
     // Where a row is drawn, in pixels of the list; empty when out of view.
     QRect rowRect(qint32 index) const;
     // Where a row's parts are drawn, in pixels of the list.
@@ -160,6 +160,7 @@ private:
     QScrollBar* m_bar;
     ListMultipleModel::ScrollBar m_synced;
     bool m_syncing = false;
+    bool m_flushPending = false;
     // The part that took the last press gets the moves and the release.
     Hit m_capture;
     bool m_captured = false;

@@ -54,8 +54,7 @@ QString ListMultipleModel::newKey() const {
     qint32 n = static_cast<qint32>(m_rows.size());
     for (;;) {
         const QString key = QStringLiteral("LSI") + QString::number(n);
-        const auto it = m_keys.constFind(key);
-        if (it == m_keys.constEnd() || it->isEmpty())
+        if (!m_keys.contains(key))
             return key;
         ++n;
     }
@@ -67,8 +66,7 @@ void ListMultipleModel::Clear() {
         m_rows[i]->m_owner = nullptr;
     m_rows.resize(1);
     m_keys.clear();
-    if (!m_rows[0]->m_key.isEmpty())
-        m_keys[m_rows[0]->m_key] = {0};
+    indexKey(0, m_rows[0]->m_key);
     // The hidden template keeps its fields, a caption colour set on it too.
     const bool templateColourSet = m_captionSet.contains(0);
     m_captionSet.clear();
@@ -92,27 +90,37 @@ ItemList* ListMultipleModel::rowByKey(const QString& key) const {
     if (m_empty || key.isEmpty())
         return nullptr;
     const auto it = m_keys.constFind(key);
-    if (it == m_keys.constEnd() || it->isEmpty())
+    if (it == m_keys.constEnd())
         return nullptr;
-    return m_rows[static_cast<std::size_t>(it->back())].get();
+    return m_rows[static_cast<std::size_t>(it->last)].get();
 }
 
 void ListMultipleModel::indexKey(qint32 index, const QString& key) {
     if (key.isEmpty())
         return;
-    QVector<qint32>& rows = m_keys[key];
-    rows.insert(std::lower_bound(rows.begin(), rows.end(), index), index);
+    KeyRows& rows = m_keys[key];
+    ++rows.count;
+    rows.last = std::max(rows.last, index);
 }
 
 void ListMultipleModel::unindexKey(qint32 index, const QString& key) {
     const auto it = m_keys.find(key);
     if (it == m_keys.end())
         return;
-    const auto at = std::lower_bound(it->begin(), it->end(), index);
-    if (at != it->end() && *at == index)
-        it->erase(at);
-    if (it->isEmpty())
+    if (--it->count <= 0) {
         m_keys.erase(it);
+        return;
+    }
+    if (it->last != index)
+        return;
+    // The latest of several rows with one key lost it: find the one before.
+    // Only a caller rewriting keys gets here.
+    it->last = -1;
+    for (qint32 i = index; i-- > 0;)
+        if (m_rows[static_cast<std::size_t>(i)]->m_key == key) {
+            it->last = i;
+            break;
+        }
 }
 
 void ListMultipleModel::rowKeyChanged(ItemList& row, const QString& oldKey) {
@@ -279,6 +287,7 @@ void ListMultipleModel::arrangeRows() {
     // caption colour was set directly. The rest take theirs when they come
     // into view, which always goes through here.
     const auto [first, last] = rowsInView();
+    m_quiet = true; // one repaint at the end
     for (qint32 i = first; i < last; ++i)
         m_rows[static_cast<std::size_t>(i)]->Redraw();
     if (!m_captionSet.isEmpty()) {
@@ -290,6 +299,7 @@ void ListMultipleModel::arrangeRows() {
                 m_captionSet.insert(i);
         }
     }
+    m_quiet = false;
     repaint();
 }
 

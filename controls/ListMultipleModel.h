@@ -116,8 +116,12 @@ private:
     void repaint();
 
     std::vector<std::unique_ptr<ItemList>> m_rows;
-    // Row indices by key, ascending.
-    QHash<QString, QVector<qint32>> m_keys;
+    // Rows by key: how many hold it, and the highest index among them.
+    struct KeyRows {
+        qint32 count = 0;
+        qint32 last = -1;
+    };
+    QHash<QString, KeyRows> m_keys;
     // Rows whose caption colour was set directly since their last redraw.
     QSet<qint32> m_captionSet;
     bool m_empty = true;

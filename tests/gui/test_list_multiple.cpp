@@ -600,10 +600,10 @@ TEST_F(ListEvents, ScrollBarScrollsByWholeRowsAndPaintingSurvivesNoRowHeight) {
     EXPECT_EQ(list.rowRect(1).top(), 0);
     EXPECT_TRUE(list.rowRect(0).isNull());
     list.Add("new", {}, {}, false, {}, {}, {});
-    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(list.scrollBar()->value(), 0);
     // Lower than a row: the page size stays, nothing divides by zero.
     list.resize(400, 20);
-    EXPECT_EQ(bar->pageStep(), 3);
+    EXPECT_EQ(list.scrollBar()->pageStep(), 3);
     EXPECT_FALSE(list.grab().isNull());
 }
 
