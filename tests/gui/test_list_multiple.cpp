@@ -2,6 +2,7 @@
 // without painting; then the widget's events with keys, and the main
 // window's hidden instance.
 
+#include "app/Artwork.h"
 #include "app/PaneWidgets.h"
 #include "app/frmMain.h"
 #include "controls/ListMultiple.h"
@@ -14,6 +15,7 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -635,4 +637,73 @@ TEST_F(ListEvents, MainWindowHoldsAHiddenListWithItsStoredLook) {
     window.showEntry(folder->data(0, frmMain::NodeKeyRole).toString(), folder->text(0));
     EXPECT_EQ(list->Count(), -1);
     EXPECT_FALSE(list->isVisible());
+}
+
+namespace {
+
+// A check box picture, ticked or not.
+QPixmap checkPicture(bool ticked) {
+    QPixmap box(21, 19);
+    box.fill(Qt::white);
+    QPainter p(&box);
+    p.setPen(QColor(0, 0, 128));
+    p.drawRect(1, 1, 18, 16);
+    if (ticked) {
+        p.setPen(QPen(QColor(0, 160, 0), 2));
+        p.drawPolyline(QPolygon{QPoint(4, 9), QPoint(8, 13), QPoint(16, 4)});
+    }
+    return box;
+}
+
+} // namespace
+
+TEST_F(ListEvents, DrawsRowsWithTheirLook) {
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("ListMultiple"));
+    window.resize(560, 300);
+    ListMultiple list(&window);
+    list.setGeometry(10, 10, 540, 280);
+    list.setIconChecked(checkPicture(true));
+    list.setIconUnChecked(checkPicture(false));
+    const QPixmap fresh = artwork::pixmap(artwork::Picture::NewHeadline, 16);
+    const QPixmap read = artwork::pixmap(artwork::Picture::ReadHeadline, 16);
+    list.Add("新浪新闻：今日要闻", "12:30", "一条新的消息，摘要在标题下面。", false, {}, fresh, {});
+    list.Add("选中的一行", "昨天", "这一行被选中了。", true, {}, read, {});
+    list.Add("Checked row", "NON", "A read headline, checked.", true, {}, read, {});
+    list.Add("第四行", QString(), QString(), false, {}, QPixmap(), {});
+    for (int i = 0; i < 6; ++i)
+        list.Add(QStringLiteral("更多 %1").arg(i), {}, {}, false, {}, fresh, {});
+    list.setSelectedIndex(1);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QImage image = list.grab().toImage();
+
+    const auto pixel = [&](QPoint at) { return image.pixelColor(at); };
+    // Rows 0 and 2 on white, row 1 on the selected blue; white below the rows
+    // would show the list's own background.
+    EXPECT_EQ(pixel(list.rowRect(0).topLeft() + QPoint(2, 2)), QColor(255, 255, 255));
+    EXPECT_EQ(pixel(list.rowRect(1).topLeft() + QPoint(2, 2)), QColor(0, 0, 255));
+    // The check pictures: ticked ones have green in them, the first row's has not.
+    const auto hasGreen = [&](const QRect& r) {
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (image.pixelColor(x, y) == QColor(0, 160, 0))
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(hasGreen(list.rowPartsPx(0).imgChecked));
+    EXPECT_TRUE(hasGreen(list.rowPartsPx(1).imgChecked));
+    EXPECT_TRUE(hasGreen(list.rowPartsPx(2).imgChecked));
+    // The icon sits 50 twips in from the row's corner.
+    const QRect icon = list.rowPartsPx(0).imgMain;
+    EXPECT_EQ(icon.topLeft(), list.rowRect(0).topLeft() + QPoint(3, 3));
+    EXPECT_EQ(pixel(icon.center()), fresh.toImage().pixelColor(icon.center() - icon.topLeft()));
+    // Rows beyond the list are not drawn and the bar is there.
+    EXPECT_TRUE(list.scrollBar()->isVisible());
+
+    if (const QString dir = qEnvironmentVariable("QF_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        window.grab().save(dir + QStringLiteral("/list_multiple.png"));
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            screen->grabWindow(0).save(dir + QStringLiteral("/list_multiple_screen.png"));
+    }
 }
