@@ -16,8 +16,9 @@ RowParts layoutRow(const RowPartSizes& s) {
     p.lblSubCaption = QRect(s.innerWidth - s.subCaptionWidth - p.imgChecked.width() - 100,
                             captionTop, s.subCaptionWidth, s.subCaptionHeight);
     const int descriptionTop = p.imgMain.top() + p.imgMain.height();
-    p.lblDescription = QRect(captionLeft, descriptionTop, std::max(0, s.innerWidth - captionLeft - 60),
-                             std::max(0, s.innerHeight - descriptionTop - 30));
+    p.lblDescription =
+        QRect(captionLeft, descriptionTop, std::max(0, s.innerWidth - captionLeft - 60),
+              std::max(0, s.innerHeight - descriptionTop - 30));
     return p;
 }
 
@@ -78,10 +79,8 @@ void ItemList::setFontCaption(const QFont& font) {
 
 void ItemList::setForeColorCaption(quint32 colour) {
     m_captionColour = colour;
-    if (!m_captionColourSet && m_owner) {
-        m_captionColourSet = true;
+    if (!m_captionColourSet && m_owner)
         m_owner->captionColourSet(*this);
-    }
     m_captionColourSet = true;
     changed();
 }
@@ -96,7 +95,9 @@ void ItemList::Redraw() {
                       : m_isOver ? s.ForeColorCaptionOver
                                  : s.ForeColorCaption;
     m_captionColourSet = false;
-    m_look.description = m_selected ? s.ForeColorSelected : m_isOver ? s.ForeColorOver : s.ForeColor;
+    m_look.description = m_selected ? s.ForeColorSelected
+                         : m_isOver ? s.ForeColorOver
+                                    : s.ForeColor;
     changed();
 }
 

@@ -24,7 +24,7 @@ struct RowParts {
 struct RowPartSizes {
     int innerWidth = 4155;
     int innerHeight = 825;
-    QSize icon;             // the main icon's natural size; empty when there is none
+    QSize icon; // the main icon's natural size; empty when there is none
     int captionHeight = 225;
     int subCaptionWidth = 810; // follows the sub-caption's text
     int subCaptionHeight = 195;

@@ -93,6 +93,11 @@ void ListMultiple::Resize() {
     syncScrollBar();
 }
 
+void ListMultiple::setRowHeight(qint32 twips) {
+    m_model.setRowHeight(twips);
+    Resize();
+}
+
 void ListMultiple::setMultiSelect(bool on) {
     m_model.setMultiSelect(on);
     emit propertyChanged(QStringLiteral("MultiSelect"));
@@ -224,15 +229,15 @@ void ListMultiple::paintEvent(QPaintEvent* event) {
         if (!row.SubCaption().isEmpty()) {
             p.setFont(subCaptionFont(row.FontCaption()));
             const QRect sub = toPx(parts.lblSubCaption);
-            p.drawText(sub.adjusted(0, 0, 1, 0), Qt::AlignLeft | Qt::AlignVCenter |
-                       Qt::TextSingleLine | Qt::TextDontClip, row.SubCaption());
+            p.drawText(sub.adjusted(0, 0, 1, 0),
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                       row.SubCaption());
         }
         p.setPen(modGradient::toQColor(look.description));
         p.setFont(descriptionFont());
         const QRect description = toPx(parts.lblDescription);
         p.setClipRect(description, Qt::IntersectClip);
-        p.drawText(description, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                   row.Description());
+        p.drawText(description, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, row.Description());
         p.restore();
     }
 }
@@ -268,14 +273,14 @@ bool ListMultiple::isSecondPress(const QMouseEvent* event) {
     // and then a double click; the list reports the double click alone, as
     // the same test the window system makes tells them apart.
     const QStyleHints* hints = QGuiApplication::styleHints();
-    const bool second = m_lastPress.button == event->button() &&
-                        event->timestamp() - m_lastPress.time <
-                            quint64(hints->mouseDoubleClickInterval()) &&
-                        (event->position() - m_lastPress.pos).manhattanLength() <=
-                            hints->mouseDoubleClickDistance();
+    const bool second =
+        m_lastPress.button == event->button() &&
+        event->timestamp() - m_lastPress.time < quint64(hints->mouseDoubleClickInterval()) &&
+        (event->position() - m_lastPress.pos).manhattanLength() <=
+            hints->mouseDoubleClickDistance();
     // A third press starts over.
-    m_lastPress = second ? LastPress{} : LastPress{event->timestamp(), event->button(),
-                                                   event->position()};
+    m_lastPress =
+        second ? LastPress{} : LastPress{event->timestamp(), event->button(), event->position()};
     return second;
 }
 
@@ -301,8 +306,7 @@ void ListMultiple::mousePressEvent(QMouseEvent* event) {
     }
     m_model.selectByKey(hit.key);
     emit MouseDown(hit.key, listkeys::button(event->button()),
-                   listkeys::shiftState(event->modifiers()), float(hit.at.x()),
-                   float(hit.at.y()));
+                   listkeys::shiftState(event->modifiers()), float(hit.at.x()), float(hit.at.y()));
     emit Click(hit.key);
 }
 
@@ -343,9 +347,8 @@ void ListMultiple::mouseReleaseEvent(QMouseEvent* event) {
         m_captured = false;
     if (capture.part == RowPart::Check)
         return;
-    const QPoint at =
-        QPoint(qRound(event->position().x() * T), qRound(event->position().y() * T)) -
-        capture.partOrigin;
+    const QPoint at = QPoint(qRound(event->position().x() * T), qRound(event->position().y() * T)) -
+                      capture.partOrigin;
     emit MouseUp(capture.key, listkeys::button(event->button()),
                  listkeys::shiftState(event->modifiers()), float(at.x()), float(at.y()));
 }

@@ -22,15 +22,17 @@ public:
     explicit ListMultiple(QWidget* parent = nullptr);
     ~ListMultiple() override;
 
-    bool Add(const QString& strCaption, const QString& strSubCaption,
-             const QString& strDescription, bool blnChecked, const QString& strTag,
-             const QPixmap& picMain, const QString& strKey);
+    bool Add(const QString& strCaption, const QString& strSubCaption, const QString& strDescription,
+             bool blnChecked, const QString& strTag, const QPixmap& picMain, const QString& strKey);
     void Clear();
     qint32 Count() const { return m_model.Count(); }
     ItemList* Item(qint32 lngIndex) const { return m_model.Item(lngIndex); }
     void adjustScrollBar();
     // Lays the rows and the bar out for the current size.
     void Resize();
+    // Every row is as high as the template row (825 twips unless changed).
+    qint32 rowHeight() const { return m_model.rowHeight(); }
+    void setRowHeight(qint32 twips);
 
     // Keyed properties; a key no row has reads empty and ignores writes.
     bool Selected(const QString& key) const { return m_model.Selected(key); }
@@ -73,22 +75,16 @@ public:
     quint32 BackColorOver() const { return modListMultiple::shared().BackColorOver; }
     void setBackColorOver(quint32 c) { setSetting(modListMultiple::Key::BackColorOver, c); }
     quint32 BackColorSelected() const { return modListMultiple::shared().BackColorSelected; }
-    void setBackColorSelected(quint32 c) {
-        setSetting(modListMultiple::Key::BackColorSelected, c);
-    }
+    void setBackColorSelected(quint32 c) { setSetting(modListMultiple::Key::BackColorSelected, c); }
     quint32 ForeColor() const { return modListMultiple::shared().ForeColor; }
     void setForeColor(quint32 c) { setSetting(modListMultiple::Key::ForeColor, c); }
     quint32 ForeColorOver() const { return modListMultiple::shared().ForeColorOver; }
     void setForeColorOver(quint32 c) { setSetting(modListMultiple::Key::ForeColorOver, c); }
     quint32 ForeColorSelected() const { return modListMultiple::shared().ForeColorSelected; }
-    void setForeColorSelected(quint32 c) {
-        setSetting(modListMultiple::Key::ForeColorSelected, c);
-    }
+    void setForeColorSelected(quint32 c) { setSetting(modListMultiple::Key::ForeColorSelected, c); }
     quint32 ForeColorCaption() const { return modListMultiple::shared().ForeColorCaption; }
     void setForeColorCaption(quint32 c) { setSetting(modListMultiple::Key::ForeColorCaption, c); }
-    quint32 ForeColorCaptionOver() const {
-        return modListMultiple::shared().ForeColorCaptionOver;
-    }
+    quint32 ForeColorCaptionOver() const { return modListMultiple::shared().ForeColorCaptionOver; }
     void setForeColorCaptionOver(quint32 c) {
         setSetting(modListMultiple::Key::ForeColorCaptionOver, c);
     }
@@ -101,9 +97,7 @@ public:
     QPixmap IconChecked() const { return modListMultiple::shared().IconChecked; }
     void setIconChecked(const QPixmap& p) { setSetting(modListMultiple::Key::IconChecked, p); }
     QPixmap IconUnChecked() const { return modListMultiple::shared().IconUnChecked; }
-    void setIconUnChecked(const QPixmap& p) {
-        setSetting(modListMultiple::Key::IconUnChecked, p);
-    }
+    void setIconUnChecked(const QPixmap& p) { setSetting(modListMultiple::Key::IconUnChecked, p); }
     void setSetting(modListMultiple::Key key, const QVariant& value);
 
     // Stored settings: a missing key takes its default; saving leaves out

@@ -16,9 +16,8 @@ ListMultipleModel::~ListMultipleModel() {
 }
 
 bool ListMultipleModel::Add(const QString& strCaption, const QString& strSubCaption,
-                            const QString& strDescription, bool blnChecked,
-                            const QString& strTag, const QPixmap& picMain,
-                            const QString& strKey) {
+                            const QString& strDescription, bool blnChecked, const QString& strTag,
+                            const QPixmap& picMain, const QString& strKey) {
     try {
         if (!m_empty) {
             auto row = std::make_unique<ItemList>();

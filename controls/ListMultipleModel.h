@@ -34,9 +34,8 @@ public:
     ListMultipleModel();
     ~ListMultipleModel();
 
-    bool Add(const QString& strCaption, const QString& strSubCaption,
-             const QString& strDescription, bool blnChecked, const QString& strTag,
-             const QPixmap& picMain, const QString& strKey);
+    bool Add(const QString& strCaption, const QString& strSubCaption, const QString& strDescription,
+             bool blnChecked, const QString& strTag, const QPixmap& picMain, const QString& strKey);
     void Clear();
     // Index of the last row; -1 when the list is empty.
     qint32 Count() const;

@@ -1,9 +1,20 @@
 #include "controls/modListMultiple.h"
 
+#include <QCoreApplication>
+
 namespace modListMultiple {
 
 Settings& shared() {
     static Settings settings;
+    static const bool cleanUp = [] {
+        // Pictures go with the application, not after it.
+        qAddPostRoutine([] {
+            settings.IconChecked = QPixmap();
+            settings.IconUnChecked = QPixmap();
+        });
+        return true;
+    }();
+    Q_UNUSED(cleanUp);
     return settings;
 }
 

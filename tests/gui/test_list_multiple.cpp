@@ -13,10 +13,10 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
-#include <QSignalSpy>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -217,7 +217,7 @@ TEST_F(ListModel, ClearThenAddShowsTheOldSelection) {
     list.selectByKey("LSI1");
     list.Clear();
     EXPECT_EQ(list.SelectedIndex(), -1); // an empty list has no selection
-    EXPECT_FALSE(list.Selected("LSI1"));  // nor rows to find by key
+    EXPECT_FALSE(list.Selected("LSI1")); // nor rows to find by key
     addRows(list, 1);
     EXPECT_TRUE(list.Item(0)->Selected());
     EXPECT_EQ(list.SelectedIndex(), 0);
@@ -363,7 +363,8 @@ TEST(ListRowLayout, PartsOfARow) {
          {6000, 825, QSize(240, 240), 225, 300, 195},
          {QRect(50, 50, 240, 240), QRect(5635, 50, 315, 285), QRect(340, 57, 5045, 225),
           QRect(5285, 57, 300, 195), QRect(340, 290, 5600, 505)}},
-        {"too narrow and low", {300, 100, QSize(), 225, 810, 195},
+        {"too narrow and low",
+         {300, 100, QSize(), 225, 810, 195},
          {QRect(50, 50, 315, 200), QRect(-65, 50, 315, 285), QRect(415, 38, 0, 225),
           QRect(-925, 38, 810, 195), QRect(415, 250, 0, 0)}},
     };
@@ -408,9 +409,12 @@ TEST_F(ListSettings, StoredKeysAndDefaults) {
 
     QPixmap tick(8, 8);
     tick.fill(Qt::green);
-    const QVariantMap stored{{"BackColorSelected", 16744576u}, {"ForeColorOver", 16576u},
-                             {"ForeColorCaption", 0u},          {"MultiSelect", true},
-                             {"Enabled", false},               {"IconChecked", tick}};
+    const QVariantMap stored{{"BackColorSelected", 16744576u},
+                             {"ForeColorOver", 16576u},
+                             {"ForeColorCaption", 0u},
+                             {"MultiSelect", true},
+                             {"Enabled", false},
+                             {"IconChecked", tick}};
     list.ReadProperties(stored);
     EXPECT_EQ(list.BackColorSelected(), 16744576u);
     EXPECT_FALSE(list.ListEnabled());
@@ -453,10 +457,10 @@ struct EventLog {
                          [this](const QString& k) { events << "Click:" + k; });
         QObject::connect(&list, &ListMultiple::DblClick,
                          [this](const QString& k) { events << "DblClick:" + k; });
-        QObject::connect(&list, &ListMultiple::KeyDown,
-                         [this](const QString& k, qint16 code, qint16 shift) {
-                             events << QStringLiteral("KeyDown:%1:%2:%3").arg(k).arg(code).arg(shift);
-                         });
+        QObject::connect(
+            &list, &ListMultiple::KeyDown, [this](const QString& k, qint16 code, qint16 shift) {
+                events << QStringLiteral("KeyDown:%1:%2:%3").arg(k).arg(code).arg(shift);
+            });
         const auto mouse = [this](const char* name) {
             return [this, name](const QString& k, qint16 button, qint16 shift, float x, float y) {
                 events << QStringLiteral("%1:%2:%3:%4:%5:%6")
@@ -567,7 +571,8 @@ TEST_F(ListEvents, DoubleClickKeysAndMoves) {
     log.events.clear();
     QTest::keyClick(&s.list, Qt::Key_Down, Qt::ControlModifier);
     QTest::keyClick(&s.list, Qt::Key_A);
-    EXPECT_EQ(log.events, (QStringList{"KeyDown:LSI3:17:2", "KeyDown:LSI3:40:2", "KeyDown:LSI3:65:0"}));
+    EXPECT_EQ(log.events,
+              (QStringList{"KeyDown:LSI3:17:2", "KeyDown:LSI3:40:2", "KeyDown:LSI3:65:0"}));
 
     log.events.clear();
     send(s.list, QEvent::MouseMove, QPoint(1, 1), Qt::NoButton, 6000);
@@ -607,6 +612,14 @@ TEST_F(ListEvents, ScrollBarScrollsByWholeRowsAndPaintingSurvivesNoRowHeight) {
     list.resize(400, 20);
     EXPECT_EQ(list.scrollBar()->pageStep(), 3);
     EXPECT_FALSE(list.grab().isNull());
+    list.resize(400, 200);
+    list.setRowHeight(0);
+    EXPECT_EQ(list.scrollBar()->pageStep(), 3);
+    EXPECT_FALSE(list.scrollBar()->isVisible());
+    EXPECT_TRUE(list.rowRect(0).isNull());
+    EXPECT_FALSE(list.grab().isNull());
+    QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_EQ(list.SelectedIndex(), -1);
 }
 
 TEST_F(ListEvents, MainWindowHoldsAHiddenListWithItsStoredLook) {
