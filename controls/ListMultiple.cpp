@@ -196,22 +196,17 @@ void ListMultiple::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const modListMultiple::Settings& s = modListMultiple::shared();
     const auto [first, last] = m_model.rowsInView();
-    // The list's own background shows only below the last row.
-    const int rowsBottom = first < last ? rowRect(last - 1).bottom() + 1 : 0;
-    const QRect below = event->rect() & QRect(0, rowsBottom, width(), height() - rowsBottom);
-    if (!below.isEmpty())
-        p.fillRect(below, modGradient::toQColor(s.BackColor));
-    // Right of the rows, where the bar would be.
-    const QRect right = event->rect() & QRect(m_model.rowWidth() / T, 0, width(), rowsBottom);
-    if (!right.isEmpty())
-        p.fillRect(right, modGradient::toQColor(s.BackColor));
+    // One fill for the list and every row in its colour; rows of another
+    // colour (selected, under the pointer) on top.
+    p.fillRect(event->rect(), modGradient::toQColor(s.BackColor));
     for (qint32 i = first; i < last; ++i) {
         const ItemList& row = *m_model.Item(i);
         const QRect rect = rowRect(i);
         if (!rect.intersects(event->rect()))
             continue;
         const RowLook& look = row.look();
-        p.fillRect(rect, modGradient::toQColor(look.background));
+        if (look.background != s.BackColor)
+            p.fillRect(rect, modGradient::toQColor(look.background));
         p.save();
         p.setClipRect(rect);
         p.translate(rect.topLeft());

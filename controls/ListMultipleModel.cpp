@@ -302,6 +302,8 @@ void ListMultipleModel::arrangeRows() {
     repaint();
 }
 
+// Rows always stack from the top edge and leave the bar its room, whether
+// they were added before or after the last resize.
 void ListMultipleModel::Resize(qint32 innerWidth, qint32 innerHeight, qint32 scrollBarWidth) {
     m_innerWidth = std::max(0, innerWidth);
     m_innerHeight = std::max(0, innerHeight);
