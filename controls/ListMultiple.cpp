@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleHints>
@@ -300,9 +301,12 @@ void ListMultiple::mousePressEvent(QMouseEvent* event) {
         return;
     }
     m_model.selectByKey(hit.key);
+    // A handler may close the window that holds the list.
+    const QPointer<ListMultiple> alive(this);
     emit MouseDown(hit.key, listkeys::button(event->button()),
                    listkeys::shiftState(event->modifiers()), float(hit.at.x()), float(hit.at.y()));
-    emit Click(hit.key);
+    if (alive)
+        emit Click(hit.key);
 }
 
 void ListMultiple::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -522,6 +522,17 @@ TEST_F(ListEvents, PressOnARowSelectsThenRaisesMouseDownAndClick) {
     EXPECT_TRUE(log.events.at(3).startsWith("MouseDown:LSI2:2:0:"));
 }
 
+TEST_F(ListEvents, AHandlerClearingTheListDuringAPress) {
+    ShownList s;
+    EventLog log(s.list);
+    QObject::connect(&s.list, &ListMultiple::MouseDown, [&s] { s.list.Clear(); });
+    QTest::mouseClick(&s.list, Qt::LeftButton, Qt::NoModifier, s.caption(2));
+    EXPECT_EQ(log.events.last(), "Click:LSI3");
+    EXPECT_EQ(s.list.Count(), -1);
+    QTest::keyClick(&s.list, Qt::Key_A); // the pressed row is gone
+    EXPECT_EQ(log.events.filter("KeyDown").size(), 0);
+}
+
 TEST_F(ListEvents, PressOnTheCheckFlipsCheckedAndRaisesCheckOnly) {
     ShownList s;
     EventLog log(s.list);
