@@ -731,3 +731,22 @@ TEST_F(ListEvents, DrawsRowsWithTheirLook) {
             screen->grabWindow(0).save(dir + QStringLiteral("/list_multiple_screen.png"));
     }
 }
+
+TEST_F(ListSettings, FillCodeStylesRowsByKey) {
+    ListMultiple list;
+    DrawnNewsList& fill = list;
+    list.Add("a", {}, {}, false, {}, {}, "RSS1?RSSChannel1?RSSItem1");
+    EXPECT_TRUE(fill.setCaptionFont("RSS1?RSSChannel1?RSSItem1", true, 9));
+    EXPECT_TRUE(list.FontCaption("RSS1?RSSChannel1?RSSItem1")->bold());
+    EXPECT_EQ(list.FontCaption("RSS1?RSSChannel1?RSSItem1")->pointSize(), 9);
+    EXPECT_TRUE(fill.setCaption("RSS1?RSSChannel1?RSSItem1", true, 0x00FF00));
+    EXPECT_EQ(list.ForeColorCaptionItem("RSS1?RSSChannel1?RSSItem1"), 0x00FF00u);
+    EXPECT_FALSE(fill.setCaptionFont("RSS1?RSSChannel1?RSSItem2", true, 9));
+    EXPECT_FALSE(fill.setCaption("RSS1?RSSChannel1?RSSItem2", true, 0xFF0000));
+    // Clearing keeps the font on the row kept for the next add.
+    fill.clear();
+    EXPECT_FALSE(fill.setCaptionFont("RSS1?RSSChannel1?RSSItem1", false, 9));
+    list.Add("b", {}, {}, false, {}, {}, {});
+    EXPECT_TRUE(list.Item(0)->FontCaption().bold());
+    EXPECT_EQ(list.Item(0)->Key(), "LSI1");
+}
