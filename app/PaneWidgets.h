@@ -3,6 +3,7 @@
 // The main window's lists and reading pane, as the tree and the feed
 // documents fill and drive them.
 
+#include "controls/ListMultiple.h"
 #include "core/feed/NewsLists.h"
 
 #include <QHash>
@@ -67,17 +68,6 @@ public:
     using QListWidget::QListWidget;
     void clear() override { QListWidget::clear(); }
     void addRow(const QString& text) override { addItem(text); }
-};
-
-// lsmRSS: the drawn news list stays hidden and empty in this window, so
-// lookups by key find nothing.
-class HiddenNewsList : public QWidget, public DrawnNewsList {
-    Q_OBJECT
-public:
-    explicit HiddenNewsList(QWidget* parent = nullptr) : QWidget(parent) { hide(); }
-    void clear() override {}
-    bool setCaptionFont(const QString&, bool, int) override { return false; }
-    bool setCaption(const QString&, bool, quint32) override { return false; }
 };
 
 // brwRSS: the reading pane.

@@ -236,7 +236,14 @@ void frmMain::buildPanes() {
     summary.setColor(QPalette::Window, QColor(192, 192, 255));
     Label11->setPalette(summary);
     Label11->setGeometry(0, 0, 100, px(1335));
-    lsmRSS = new HiddenNewsList(client);
+    lsmRSS = new ListMultiple(client);
+    lsmRSS->hide();
+    // The instance's stored look; every other setting takes its default.
+    lsmRSS->ReadProperties({{QStringLiteral("BackColorSelected"), 16744576u},
+                            {QStringLiteral("ForeColorOver"), 16576u},
+                            {QStringLiteral("ForeColorCaption"), 16711680u},
+                            {QStringLiteral("ForeColorCaptionOver"), 8421631u},
+                            {QStringLiteral("ForeColorCaptionSelected"), 0u}});
 
     lblStatus = new InfoHeader(client);
     lblStatus->setGradientStyle(1);

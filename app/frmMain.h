@@ -20,8 +20,8 @@ class DescriptionListView;
 class ChannelTreeView;
 class HeadlineListView;
 class PropertyDialog;
-class HiddenNewsList;
 class InfoHeader;
+class ListMultiple;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -114,7 +114,7 @@ public:
     ReadingPane* brwRSS;
     QWidget* Label1;
     QLabel* Label11;
-    HiddenNewsList* lsmRSS;
+    ListMultiple* lsmRSS;
     InfoHeader* lblStatus;
     SpliterVertical* splVertical;
     SpliterHorizontal* splHorizontal;
