@@ -24,6 +24,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -283,10 +284,15 @@ TEST(NewsPaneBrowser, PrintPreviewPdfPageSetupAndPropertiesWithoutAPrinter) {
     bool setupShown = false;
     whenShown<QPageSetupDialog>([&setupShown](QPageSetupDialog* d) {
         setupShown = true;
+        for (QRadioButton* b : d->findChildren<QRadioButton*>())
+            if (b->objectName() == QLatin1String("landscape"))
+                b->click();
         d->accept();
     });
     entry(QStringLiteral("页面设置"))->trigger();
     EXPECT_TRUE(setupShown);
+    // The layout chosen there is the one the next print uses.
+    EXPECT_EQ(c.window->printing()->printer().pageLayout().orientation(), QPageLayout::Landscape);
 
     c.window->readingCommand(QStringLiteral("网页属性"))->trigger();
     PagePropertiesDialog* properties = nullptr;

@@ -95,6 +95,7 @@ TEST(NewsPaneScreens, SummaryBalloonAndFullScreen) {
     if (tip->isVisible()) {
         const QRect rowOnScreen(list->viewport()->mapToGlobal(row3), QSize(1, 1));
         EXPECT_LT(std::abs(tip->geometry().top() - rowOnScreen.top()), 60);
+        QTest::qWait(200); // painted
         save(screen(window.get()), "summary-balloon.png");
     }
 
