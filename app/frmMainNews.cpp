@@ -147,8 +147,10 @@ void frmMain::wireNewsPane() {
     on(readingCommand(QStringLiteral("前进")), [this] { brwRSS->forward(); });
     on(readingCommand(QStringLiteral("停止")), [this] { brwRSS->stop(); });
     on(readingCommand(QStringLiteral("刷新")), [this] { brwRSS->reload(); });
-    on(readingCommand(QStringLiteral("转到")),
-       [this] { brwRSS->navigate(newsRules::typedAddressUrl(Combo1->currentText()).toString()); });
+    on(readingCommand(QStringLiteral("转到")), [this] {
+        if (!Combo1->currentText().trimmed().isEmpty())
+            brwRSS->navigate(newsRules::typedAddressUrl(Combo1->currentText()).toString());
+    });
 
     // A headline whose server redirected it still counts as read: mark the
     // address it was opened with as well as where it ended.
@@ -298,6 +300,8 @@ void frmMain::headlineMouseMove(Qt::MouseButtons buttons, const QPoint& pos) {
 
 void frmMain::addressEntered() {
     const QString text = Combo1->currentText();
+    if (text.trimmed().isEmpty())
+        return; // nothing to open, nothing worth keeping
     brwRSS->navigate(newsRules::typedAddressUrl(text).toString());
     // The entry keeps the text as typed; an address already listed is added again.
     Combo1->addItem(Combo1->itemIcon(0), text);
@@ -305,7 +309,7 @@ void frmMain::addressEntered() {
 }
 
 void frmMain::addressChosen(int index) {
-    if (index >= 0 && index < Combo1->count())
+    if (index >= 0 && index < Combo1->count() && !Combo1->itemText(index).trimmed().isEmpty())
         brwRSS->navigate(newsRules::typedAddressUrl(Combo1->itemText(index)).toString());
 }
 

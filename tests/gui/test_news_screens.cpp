@@ -5,6 +5,7 @@
 #include "app/PaneWidgets.h"
 #include "app/frmMain.h"
 #include "controls/CTooltip.h"
+#include "dialogs/PagePropertiesDialog.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -112,5 +113,18 @@ TEST(NewsPaneScreens, SummaryBalloonAndFullScreen) {
     EXPECT_LT(window->Toolbar1->geometry().bottom(), window->brwRSS->geometry().top() + 2);
     QTest::qWait(800);
     save(window->grab(), "full-screen.png");
+
+    // The page's properties over it.
+    window->readingCommand(QStringLiteral("网页属性"))->trigger();
+    PagePropertiesDialog* properties = nullptr;
+    for (int i = 0; i < 400 && !properties; ++i) {
+        QTest::qWait(25);
+        properties = window->findChild<PagePropertiesDialog*>();
+    }
+    ASSERT_TRUE(properties);
+    EXPECT_EQ(properties->lblTitle->text(), QStringLiteral("新闻频道"));
+    QTest::qWait(200);
+    save(screen(window.get()), "page-properties.png");
+    properties->accept();
     window.reset(); // pages go before the application
 }
