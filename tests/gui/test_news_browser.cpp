@@ -307,3 +307,35 @@ TEST(NewsPaneBrowser, PrintPreviewPdfPageSetupAndPropertiesWithoutAPrinter) {
     EXPECT_EQ(properties->lblSize->text(), sizeText(QFileInfo(clsItem::pagePath()).size()));
     properties->accept();
 }
+
+TEST(NewsPaneBrowser, LinksOnTheChannelPageStillOpen) {
+    TestHttpServer pages;
+    pages.setResponse("/story", html("<title>story</title>"));
+    ServedChannel c("<item><title>Story</title><link>" + pages.url("/story").toUtf8() +
+                    "</link></item>");
+    ASSERT_TRUE(c.openChannel());
+    c.window->resize(1200, 800);
+    QTest::qWait(300);
+    // Where the headline's link is on the page (the page itself runs no script).
+    QVariant rect;
+    bool done = false;
+    c.pane()->page()->runJavaScript(
+        QStringLiteral("(() => { const a = Array.from(document.links).find(l => "
+                       "l.href.endsWith('/story')); const r = a.getBoundingClientRect(); "
+                       "return [r.left + r.width / 2, r.top + r.height / 2]; })()"),
+        QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+            rect = v;
+            done = true;
+        });
+    for (int i = 0; i < 200 && !done; ++i)
+        QTest::qWait(25);
+    const QVariantList xy = rect.toList();
+    ASSERT_EQ(xy.size(), 2);
+    QWidget* surface = c.pane()->focusProxy();
+    ASSERT_TRUE(surface);
+    QTest::mouseClick(surface, Qt::LeftButton, {},
+                      QPoint(int(xy[0].toDouble()), int(xy[1].toDouble())));
+    ASSERT_TRUE(waitLoaded(c.pane(), QStringLiteral("/story")));
+    EXPECT_EQ(pages.requestCount("/story"), 1);
+    EXPECT_EQ(c.stored().value(pages.url("/story")), 1); // read once the page has loaded
+}
