@@ -65,6 +65,20 @@ bool waitLoaded(ReadingPane* pane, const QString& tail, int ms = 60000) {
     return false;
 }
 
+// Reads the document from a world of its own: the channel page runs no
+// script of its own, but the test may look at it.
+QVariant inspect(QWebEnginePage* page, const QString& script) {
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+        result = v;
+        done = true;
+    });
+    for (int i = 0; i < 200 && !done; ++i)
+        QTest::qWait(25);
+    return result;
+}
+
 // Runs `answer` on the first visible top-level widget of type T, from inside
 // whatever modal loop shows it.
 template <typename T> void whenShown(std::function<void(T*)> answer, int attempts = 1200) {
@@ -234,17 +248,9 @@ TEST(NewsPaneBrowser, ChannelPageShowsRemotePicturesButNoScriptOrRefresh) {
     EXPECT_GE(page->refusedNavigations(), 1); // the refresh was there, and refused
 
     // The picture shows: the document holds it loaded.
-    QVariant loaded;
-    bool done = false;
-    page->runJavaScript(QStringLiteral("document.images.length > 0 && "
-                                       "Array.from(document.images).some(i => i.src.endsWith("
-                                       "'/pic.png') && i.naturalWidth == 4)"),
-                        QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-                            loaded = v;
-                            done = true;
-                        });
-    for (int i = 0; i < 200 && !done; ++i)
-        QTest::qWait(25);
+    const QVariant loaded = inspect(
+        page, QStringLiteral("Array.from(document.images).some(i => i.src.endsWith('/pic.png') "
+                             "&& i.naturalWidth == 4)"));
     EXPECT_TRUE(loaded.toBool());
 }
 
@@ -317,18 +323,11 @@ TEST(NewsPaneBrowser, LinksOnTheChannelPageStillOpen) {
     c.window->resize(1200, 800);
     QTest::qWait(300);
     // Where the headline's link is on the page (the page itself runs no script).
-    QVariant rect;
-    bool done = false;
-    c.pane()->page()->runJavaScript(
-        QStringLiteral("(() => { const a = Array.from(document.links).find(l => "
-                       "l.href.endsWith('/story')); const r = a.getBoundingClientRect(); "
-                       "return [r.left + r.width / 2, r.top + r.height / 2]; })()"),
-        QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-            rect = v;
-            done = true;
-        });
-    for (int i = 0; i < 200 && !done; ++i)
-        QTest::qWait(25);
+    const QVariant rect =
+        inspect(c.pane()->page(),
+                QStringLiteral("(() => { const a = Array.from(document.links).find(l => "
+                               "l.href.endsWith('/story')); const r = a.getBoundingClientRect(); "
+                               "return [r.left + r.width / 2, r.top + r.height / 2]; })()"));
     const QVariantList xy = rect.toList();
     ASSERT_EQ(xy.size(), 2);
     QWidget* surface = c.pane()->focusProxy();
