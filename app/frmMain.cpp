@@ -68,6 +68,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     wireSearchWindows();
     wireTreePane();
     watchSaveFailures();
+    wireNewsPane();
 }
 
 frmMain::~frmMain() {

@@ -22,6 +22,7 @@ class HeadlineListView;
 class PropertyDialog;
 class InfoHeader;
 class ListMultiple;
+class PanePrinting;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -176,4 +177,36 @@ public:
 private:
     void watchSaveFailures();
     bool blnSaveFailureShown = false;
+    // --- The headline list and the reading pane (frmMainNews.cpp) ---
+public:
+    void selectRow(qint32 row);
+    void previousHeadline();
+    void nextHeadline();
+    void headlineClicked(QTreeWidgetItem* row);
+    void headlineDoubleClicked();
+    // Pointer position in the list's viewport, in pixels.
+    void headlineMouseMove(Qt::MouseButtons buttons, const QPoint& pos);
+    void addressEntered();
+    void addressChosen(int index);
+    void historyChosen(int index);
+    void togglePane(int which, bool pressed); // a newsRules::PaneToggle
+    void goHome();
+    void showPageProperties();
+    // Reading-pane toolbar buttons by tip ("扩展页面" twice: n = 0 tree, 1 list).
+    QAction* readingCommand(const QString& tip, int n = 0) const;
+    QAction* headlineCommand(const QString& caption) const; // tlbMain "Back" / "Next"
+    PanePrinting* printing() const { return m_printing; }
+    const CTooltip* summaryTip() const { return objTooltip.get(); }
+    bool summaryTipsOn() const { return blnSummaryTips; }
+    qint32 hoverRow() const { return lngHoverRow; }
+
+private:
+    void wireNewsPane();
+    void wireReadingPane(); // once brwRSS exists
+    void recordHistory(const QString& title, const QString& address);
+    void openHeadline(const QString& address);
+    void showSummary(bool on);
+    QString rowDescription(int row) const;
+    PanePrinting* m_printing = nullptr;
+    // --- end of the headline list and reading pane ---
 };
