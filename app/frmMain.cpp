@@ -66,6 +66,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     buildToolbars();
     buildPanes();
     wireTreePane();
+    wireScheduler();
 }
 
 frmMain::~frmMain() = default;
@@ -163,8 +164,8 @@ void frmMain::buildToolbars() {
     actUpdateSettings =
         addButton(lblHeader, artwork::imageList1(23), QString(), QStringLiteral("频道更新设置"));
     actUpdateSettings->setEnabled(false);
-    addButton(lblHeader, artwork::imageList1(26), QString(), QStringLiteral("停止更新全部频道"),
-              true);
+    actStopUpdates = addButton(lblHeader, artwork::imageList1(26), QString(),
+                               QStringLiteral("停止更新全部频道"), true);
     gap(lblHeader);
     addButton(lblHeader, artwork::imageList1(25), QString(), QStringLiteral("频道检索"));
     gap(lblHeader);
