@@ -40,8 +40,9 @@ public:
     // Updates the channel from its address into its stored copy; true when
     // new or changed items were stored.
     bool Merge();
-    // Writes the feed document as the feed cache file.
-    void writeXML();
+    // Writes the feed document as the feed cache file; false when it could
+    // not be written (the previous file stays).
+    bool writeXML();
     // New and deleted items of a loaded channel; 0 for anything else.
     qint32 countNewItems() const;
 
@@ -71,7 +72,7 @@ private:
     bool download(const QString& address, const QString& path, const QString& user,
                   const QString& password, QByteArray* charset);
     bool parseText(const XmlDocument& document);
-    void writeLocalFile(const QString& text);
+    bool writeLocalFile(const QString& text);
     static void writeStyle(PageFile& file);
     static QString fileNameChars(const QString& text);
     QString kindWord() const;

@@ -111,6 +111,9 @@ bool clsItem::download(const QString& address, const QString& path, const QStrin
     transfer.setURL(address);
     transfer.setUserName(user);
     transfer.setPassword(password);
+    // Only a merge's fresh copy may be answered "not modified": the stored
+    // copy it is merged into is then current.
+    transfer.setConditional(m_freshCopyOnly);
     if (!transfer.execute(QStringLiteral("GET")))
         return false;
     const quint64 request = transfer.requestId();
@@ -174,10 +177,13 @@ bool clsItem::Load(bool blnFromWeb) {
             // as it came, or as the cache file when it was decoded with the
             // server's charset (the cache file declares its encoding).
             const bool ok = parseText(fetched.document);
+            bool stored = false;
             if (ok && !fetched.charset.isEmpty())
-                writeXML();
+                stored = writeXML();
             else if (ok)
-                replaceFile(incomingPath(), local);
+                stored = replaceFile(incomingPath(), local);
+            Transfer::shared().settleValidators(strURL,
+                                                stored && objRSS.objColChannels.Count() > 0);
             modTypes::eraseFile(incomingPath());
             objRSS.Clear();
             if (!ok)
@@ -194,8 +200,13 @@ bool clsItem::Load(bool blnFromWeb) {
     if (m_removed)
         return false;
     const bool ok = parseText(fetched.document);
-    if (fetched.source == Fetched::Incoming)
+    if (fetched.source == Fetched::Incoming) {
         modTypes::eraseFile(incomingPath());
+        // A merge's fresh copy that reads as a feed with a channel may be
+        // answered "not modified" later (the merge forgets that again when it
+        // cannot store it); anything else is fetched whole next time.
+        Transfer::shared().settleValidators(strURL, ok && objRSS.objColChannels.Count() > 0);
+    }
     if (!ok) {
         // Only a local feed file that cannot be read as a feed is deleted;
         // a failed download or an unreadable source file leaves it alone.
@@ -207,17 +218,17 @@ bool clsItem::Load(bool blnFromWeb) {
     return true;
 }
 
-void clsItem::writeXML() {
+bool clsItem::writeXML() {
     if (m_removed || m_freshCopyOnly)
-        return;
+        return false;
     QString text = kCacheHead;
     if (intType == RssChannel)
         text += objRSS.getXML();
-    writeLocalFile(text);
+    return writeLocalFile(text);
 }
 
-void clsItem::writeLocalFile(const QString& text) {
-    SafeFileWriter::writeFile(localPath(), cp936::fromUnicode(text));
+bool clsItem::writeLocalFile(const QString& text) {
+    return SafeFileWriter::writeFile(localPath(), cp936::fromUnicode(text));
 }
 
 bool clsItem::Merge() {
@@ -231,12 +242,16 @@ bool clsItem::Merge() {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (m_removed)
         return false;
-    Load(false);
+    // Without a readable stored copy the fresh copy is asked for whole.
+    if (!Load(false))
+        transfer.settleValidators(strURL, false);
     bool changed = false;
     if (intType == RssChannel) {
         changed = objRSS.Merge(strURL, strKey);
-        if (changed && !m_removed)
-            writeXML();
+        // News that could not be stored must come again whole: "not
+        // modified" would hide it.
+        if (changed && (m_removed || !writeXML()))
+            transfer.settleValidators(strURL, false);
     }
     Clear();
     return changed && !m_removed;
