@@ -240,14 +240,18 @@ bool clsItem::Merge() {
     Transfer& transfer = Transfer::shared();
     while (transfer.stillExecuting())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (m_removed)
+    Clear();
+    if (m_removed || intType != RssChannel)
         return false;
-    // Without a readable stored copy the fresh copy is asked for whole.
-    if (!Load(false))
-        transfer.settleValidators(strURL, false);
+    // The fresh copy first: when nothing came ("not modified", a failure, no
+    // feed) the stored copy is not even read, and no file changes.
+    const std::shared_ptr<clsItem> fresh = clsRSS::fetchFresh(strURL, strKey);
+    if (!fresh || m_removed)
+        return false;
+    Load(false); // an unreadable stored copy takes the fresh one whole
     bool changed = false;
-    if (intType == RssChannel) {
-        changed = objRSS.Merge(strURL, strKey);
+    if (!m_removed) {
+        changed = objRSS.mergeFresh(fresh->objRSS);
         // News that could not be stored must come again whole: "not
         // modified" would hide it.
         if (changed && (m_removed || !writeXML()))
