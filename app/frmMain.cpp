@@ -65,6 +65,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     buildToolbars();
     buildPanes();
+    wireSearchWindows();
     wireTreePane();
     wireScheduler();
 }
@@ -262,6 +263,7 @@ void frmMain::buildPanes() {
 }
 
 void frmMain::exitProgram() {
+    closeSearchWindows();
     QCoreApplication::exit(0);
 }
 

@@ -14,6 +14,8 @@
 #include <memory>
 
 class CTooltip;
+class Form1;
+class RSSCHA;
 class DescriptionListView;
 class ChannelTreeView;
 class HeadlineListView;
@@ -119,6 +121,16 @@ public:
     QMenu* pdgengxina;
     QAction* actUpdateSettings; // the header button "频道更新设置"
     QAction* actSummaryTips;
+
+    // The search windows "检索" and "RSS频道检索" (frmMainSearch.cpp).
+    void openChannelSearch();  // not modal; shown again if already open
+    void openHeadlineSearch(); // modal, owned by this window
+    void closeSearchWindows(); // runs their closing steps
+    QPointer<Form1> objForm1;
+    QPointer<RSSCHA> objRSSCHA;
+
+private:
+    void wireSearchWindows();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

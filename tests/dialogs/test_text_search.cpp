@@ -36,6 +36,10 @@ TextSearch::TextAt over(const QStringList& items) {
 
 const QStringList kTree = {"新闻", "RSS 2.0 sample", "科技", "Rss", "内部 rss", "网页", "rss"};
 
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class TextSearchTable : public ::testing::TestWithParam<Case> {};
 
 TEST_P(TextSearchTable, VisitsMatchesInTurn) {
