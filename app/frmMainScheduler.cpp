@@ -7,6 +7,7 @@
 #include "app/PaneWidgets.h"
 #include "core/tree/clsItem.h"
 #include "dialogs/Form2.h"
+#include "dialogs/frmAlert.h"
 
 #include <QAction>
 #include <QRadioButton>
@@ -15,11 +16,6 @@
 #include <QTreeWidgetItemIterator>
 
 #include <functional>
-
-#if __has_include("dialogs/frmAlert.h")
-#include "dialogs/frmAlert.h"
-#define QF_HAVE_ALERT 1
-#endif
 
 namespace {
 
@@ -57,9 +53,7 @@ class frmMain::SchedulerHost : public UpdateScheduler::Host {
 public:
     explicit SchedulerHost(frmMain& window) : w(window) {}
     ~SchedulerHost() override {
-#ifdef QF_HAVE_ALERT
-        delete w.objAlert.data(); // a top-level window of its own
-#endif
+        delete w.objAlert.data(); // a top-level window of its own, not a child
     }
 
     qint32 walkCount(bool customList) override {
@@ -80,12 +74,8 @@ public:
             return nullptr;
         return w.objProject->objColItems.Search(key);
     }
-    QString selectedKey() override {
-        return nodeKey(w.trvProjects->currentItem());
-    }
-    void setStatus(const QString& text) override {
-        w.setStatus(text);
-    }
+    QString selectedKey() override { return nodeKey(w.trvProjects->currentItem()); }
+    void setStatus(const QString& text) override { w.setStatus(text); }
     bool merge(clsItem& entry) override {
         // A merge empties the entry's feed document; a channel that was
         // loaded (shown in the lists) is read again, so that read marks made
@@ -96,17 +86,13 @@ public:
             entry.Load(false);
         return news;
     }
-    void announce(const QString& title) override {
-        w.announce(title);
-    }
+    void announce(const QString& title) override { w.announce(title); }
     void showEntry(const QString& key) override {
         QTreeWidgetItem* node = w.nodeByKey(key);
         if (node)
             w.showEntry(key, node->text(0));
     }
-    void stateChanged() override {
-        w.syncScheduler();
-    }
+    void stateChanged() override { w.syncScheduler(); }
 
 private:
     frmMain& w;
@@ -185,13 +171,8 @@ void frmMain::showUpdateSettings() {
 }
 
 void frmMain::announce(const QString& title) {
-#ifdef QF_HAVE_ALERT
-    if (!objAlert)
-        objAlert = new frmAlert();
-    objAlert->DisplayMessage(title, 4, true, true, false);
-#else
-    Q_UNUSED(title);
-#endif
+    // One shared pop-up: a second announcement while it shows starts it over.
+    frmAlert::shared(objAlert)->DisplayMessage(title, 4, true, true, false);
 }
 
 void frmMain::update(const QString& /*Title*/, const QString& urlkey) {

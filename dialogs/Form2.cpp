@@ -387,6 +387,7 @@ void Form2::okClicked() {
 
 void Form2::cancelClicked() {
     reject();
+    showSettings(m_owner->objScheduler); // the mode and interval chosen are dropped
 }
 
 void Form2::giveTreeHitColourBack() {
