@@ -173,11 +173,17 @@ void Form2::buildControls() {
     Picture1->setGeometry(twipRect(3480, 600, 975, 3975));
     Picture1->setFrameShape(QFrame::StyledPanel);
     Picture1->setAutoFillBackground(true);
+    // A narrow panel: a smaller font keeps its captions whole.
+    QFont small = Picture1->font();
+    small.setPointSizeF(qMin<qreal>(small.pointSizeF(), 8.0));
+    Picture1->setFont(small);
     auto* scope = new QButtonGroup(Picture1);
-    Option4 = option(Picture1, QStringLiteral("全部"), QRect(4, 6, 58, 20));
-    Option5 = option(Picture1, QStringLiteral("列表"), QRect(4, 28, 58, 20));
+    Option4 = option(Picture1, QStringLiteral("全部"), QRect(2, 6, 62, 20));
+    Option5 = option(Picture1, QStringLiteral("列表"), QRect(2, 28, 62, 20));
     Option4->setIcon(artwork::icon(artwork::imlRSS(4)));
     Option5->setIcon(artwork::icon(artwork::imlRSS(3)));
+    Option4->setIconSize(QSize(12, 12));
+    Option5->setIconSize(QSize(12, 12));
     scope->addButton(Option4);
     scope->addButton(Option5);
     Option4->setChecked(true);
@@ -188,8 +194,8 @@ void Form2::buildControls() {
     ButtonXP8 = new ButtonXP(QStringLiteral("取 消  "), Picture1);
     ButtonXP8->setGeometry(3, 118, 58, 24);
     auto* match = new QButtonGroup(Picture1);
-    Option7 = option(Picture1, QStringLiteral("模糊查询"), QRect(2, 156, 62, 20));
-    Option6 = option(Picture1, QStringLiteral("精确查询"), QRect(2, 180, 62, 20));
+    Option7 = option(Picture1, QStringLiteral("模糊查询"), QRect(1, 156, 63, 20));
+    Option6 = option(Picture1, QStringLiteral("精确查询"), QRect(1, 180, 63, 20));
     match->addButton(Option7);
     match->addButton(Option6);
     Option7->setChecked(true);
