@@ -115,7 +115,10 @@ void UpdateScheduler::stopReleased() {
 void UpdateScheduler::enableMergeTimer(bool on) {
     if (!upnew)
         return;
-    mergeOn = on;
+    // A page load or a dialog resumes a paused walk; with none under way
+    // there is nothing to resume (and a running merge timer would grey the
+    // update commands for nothing).
+    mergeOn = on && (blnWalking || !blnArmed);
     changed();
 }
 
@@ -142,6 +145,7 @@ void UpdateScheduler::mergeTick() {
 
 void UpdateScheduler::endWalk() {
     blnWalking = false;
+    blnArmed = true;
     lngWalkNode = lngWalkRow = 0;
     mergeOn = false;
     counterOn = upnew;

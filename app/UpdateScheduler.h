@@ -68,6 +68,9 @@ public:
     // The walk: whether one is under way and the position of the row it
     // updated last (0 before its first channel).
     bool blnWalking = false;
+    // The start-up arming tick has run: from then on the merge timer runs
+    // only while a walk is under way.
+    bool blnArmed = false;
     qint32 lngWalkNode = 0;
     qint32 lngWalkRow = 0;
     // A walk step is inside its fetch; a single update is merging; the

@@ -175,6 +175,12 @@ TEST(UpdateSchedulerWalk, ArmingTickFetchesNothing) {
     EXPECT_TRUE(t.host.merged.isEmpty());
     EXPECT_FALSE(t.s.mergeOn);
     EXPECT_TRUE(t.s.counterOn);
+    // Later page loads and dialogs resume only a walk under way.
+    t.s.enableMergeTimer(false);
+    t.s.enableMergeTimer(true);
+    EXPECT_FALSE(t.s.mergeOn);
+    t.s.requestSingleUpdate();
+    EXPECT_TRUE(t.s.singleOn);
 }
 
 TEST(UpdateSchedulerWalk, EveryChannelOnceWhateverTheTreeShape) {
