@@ -69,6 +69,14 @@ public:
 
     clsProject* project() const { return objProject.get(); }
 
+    // The search windows "检索" and "RSS频道检索" (frmMainSearch.cpp).
+    void wireSearchWindows();  // the header buttons open them
+    void openChannelSearch();  // not modal; shown again if already open
+    void openHeadlineSearch(); // modal, owned by this window
+    void closeSearchWindows(); // runs their closing steps
+    QPointer<Form1> objForm1;
+    QPointer<RSSCHA> objRSSCHA;
+
     // The channel tree pane.
     void showEntry(const QString& key, const QString& caption);
     void openInPane(const QString& key, const QString& caption);
@@ -121,16 +129,6 @@ public:
     QMenu* pdgengxina;
     QAction* actUpdateSettings; // the header button "频道更新设置"
     QAction* actSummaryTips;
-
-    // The search windows "检索" and "RSS频道检索" (frmMainSearch.cpp).
-    void openChannelSearch();  // not modal; shown again if already open
-    void openHeadlineSearch(); // modal, owned by this window
-    void closeSearchWindows(); // runs their closing steps
-    QPointer<Form1> objForm1;
-    QPointer<RSSCHA> objRSSCHA;
-
-private:
-    void wireSearchWindows();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
