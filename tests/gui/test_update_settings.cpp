@@ -7,6 +7,7 @@
 #include "app/PaneWidgets.h"
 #include "app/frmMain.h"
 #include "controls/ButtonXP.h"
+#include "controls/InfoHeader.h"
 #include "core/tree/clsItem.h"
 #include "dialogs/Form2.h"
 #include "dialogs/frmAlert.h"
@@ -390,4 +391,43 @@ TEST(UpdateSelected, FetchesMergesShowsAndAnnounces) {
     EXPECT_NEAR(w.objAlert->geometry().right(), area.right(), 4);
     EXPECT_LE(w.objAlert->geometry().bottom(), area.bottom() + 1);
     EXPECT_GT(w.objAlert->geometry().top(), area.center().y());
+}
+
+TEST(UpdateWalk, AShownChannelStaysLoadedSoReadMarksStillLand) {
+    TestHttpServer server;
+    const auto feed = [](const QByteArray& items) {
+        return "<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><title>W</title>" + items +
+               "</channel></rss>";
+    };
+    TestHttpServer::Response r;
+    r.body = feed("<item><title>a</title><link>http://n/a</link></item>");
+    server.setResponse("/w", r);
+    Settings s("<NewsProject><rss><title>W</title><url>" + server.url("/w").toLatin1() +
+               "</url></rss></NewsProject>");
+    frmMain& w = *s.window;
+    QTreeWidgetItem* node = w.trvProjects->topLevelItem(0);
+    const QString key = node->data(0, frmMain::NodeKeyRole).toString();
+    w.showEntry(key, node->text(0));
+    r.body = feed("<item><title>a</title><link>http://n/a</link></item>"
+                  "<item><title>b</title><link>http://n/b</link></item>");
+    server.setResponse("/w", r);
+
+    // A whole walk, by ticks; the channel shown in the lists is merged.
+    w.objScheduler.counter = w.timenew * 60 + 1;
+    w.objScheduler.counterTick();
+    for (int i = 0; i < 10 && w.objScheduler.mergeOn; ++i)
+        w.objScheduler.mergeTick();
+    EXPECT_EQ(server.requestCount("/w"), 2);
+    const clsItemPtr channel = w.project()->objColItems.Search(key);
+    ASSERT_EQ(channel->objRSS.objColChannels.Count(), 1); // still loaded, merged items in it
+    EXPECT_EQ(channel->objRSS.objColChannels.Item(1)->objColItems.Count(), 2);
+    EXPECT_EQ(w.lblStatus->Caption(), QStringLiteral("  准备状态 ..."));
+
+    // Opening a headline from the lists marks it read in the stored copy.
+    w.project()->markReadRSS(QStringLiteral("http://n/b"));
+    clsItem copy;
+    copy.intType = clsItem::RssChannel;
+    copy.strURL = server.url("/w");
+    ASSERT_TRUE(copy.Load(false));
+    EXPECT_EQ(copy.objRSS.objColChannels.Item(1)->objColItems.Item(2)->intStatus, clsRSSItem::Read);
 }
