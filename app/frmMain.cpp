@@ -69,6 +69,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     wireTreePane();
     watchSaveFailures();
     wireNewsPane();
+    wireScheduler();
 }
 
 frmMain::~frmMain() {
@@ -168,8 +169,8 @@ void frmMain::buildToolbars() {
     actUpdateSettings =
         addButton(lblHeader, artwork::imageList1(23), QString(), QStringLiteral("频道更新设置"));
     actUpdateSettings->setEnabled(false);
-    addButton(lblHeader, artwork::imageList1(26), QString(), QStringLiteral("停止更新全部频道"),
-              true);
+    actStopUpdates = addButton(lblHeader, artwork::imageList1(26), QString(),
+                               QStringLiteral("停止更新全部频道"), true);
     gap(lblHeader);
     addButton(lblHeader, artwork::imageList1(25), QString(), QStringLiteral("频道检索"));
     gap(lblHeader);

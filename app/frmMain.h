@@ -3,6 +3,7 @@
 // The main window: it owns the channel tree for the life of the process.
 
 #include "core/tree/SaveFailures.h"
+#include "app/UpdateScheduler.h"
 #include "core/tree/clsProject.h"
 
 #include <QDateTime>
@@ -38,6 +39,8 @@ class SpliterVertical;
 class clsSysTray;
 class colItems;
 class clsItem;
+class Form2;
+class frmAlert;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -51,9 +54,10 @@ public:
     // The load event: initialisation, tree file, window shown.
     void formLoad();
 
-    // Public state shared with the scheduler.
-    qint32 timenew = 0;
-    bool upnew = false;
+    // Public state shared with the scheduler: the rules keep them.
+    UpdateScheduler objScheduler;
+    qint32& timenew = objScheduler.timenew;
+    bool& upnew = objScheduler.upnew;
 
     void rssload();
     void loadTree();
@@ -165,8 +169,6 @@ private:
     QString strHomeKey, strHomeText;
     qint32 lngHoverRow = 0;
     bool blnOfferClipboard = false;
-    bool blnUpdatingSelected = false, blnSelectedTickBusy = false;
-    qint32 lngWalkNode = 0, lngWalkRow = 0;
     QList<QPixmap> imlRSS1; // the tree's 16-pixel images
 
     // Failed saves of the tree file or of a channel's stored copy: the status
@@ -209,4 +211,28 @@ private:
     QString rowDescription(int row) const;
     PanePrinting* m_printing = nullptr;
     // --- end of the headline list and reading pane ---
+    // ---- Update scheduler and its settings dialog (frmMainScheduler.cpp) ----
+public:
+    // Operations the settings dialog calls: a channel into the custom list,
+    // out of it (row `num` of the list), and the update setting stored.
+    void update(const QString& Title, const QString& urlkey);
+    void update2(const QString& Title, const QString& urlkey, qint16 num);
+    void update3(const QString& Title, const QString& urlkey, const QString& time);
+    // Shows the settings dialog modally (the header button "频道更新设置").
+    void showUpdateSettings();
+    Form2* settingsDialog() const { return objForm2; }
+    QAction* stopButton() const { return actStopUpdates; }
+    // The shared pop-up; empty while none is shown.
+    QPointer<frmAlert> objAlert;
+
+private:
+    class SchedulerHost;
+    void wireScheduler();
+    void fillSettingsTree();
+    void fillSettingsLevel(QTreeWidgetItem* parent, const colItems& items);
+    void announce(const QString& title);
+    void syncScheduler();
+    Form2* objForm2 = nullptr;
+    QAction* actStopUpdates = nullptr;
+    std::shared_ptr<SchedulerHost> m_schedulerHost;
 };

@@ -78,10 +78,9 @@ void frmMain::loadTree() {
     trvProjects->setRootIsDecorated(true);
     fillTree(nullptr, objProject->objColItems);
 
-    // Until the scheduler restores its setting here, the window is shown and
-    // the settings button enabled at the end of the load.
-    showMaximized();
-    actUpdateSettings->setEnabled(true);
+    // Fills the settings dialog, restores the stored update setting, enables
+    // the settings button and shows the window.
+    fillSettingsTree();
     blnLoadingTree = false;
 }
 
@@ -143,10 +142,5 @@ void frmMain::setStatus(const QString& text) {
 }
 
 void frmMain::enableMergeTimer(bool on) {
-    if (!upnew)
-        return;
-    if (on)
-        tmrMergeRSS.start();
-    else
-        tmrMergeRSS.stop();
+    objScheduler.enableMergeTimer(on); // only while automatic updates are allowed
 }

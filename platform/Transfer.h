@@ -8,8 +8,15 @@
 // The whole body is held until the request ends, so a caller knows whether it
 // arrived whole before storing any of it. A request fails when nothing has
 // arrived for 60 seconds or when the body grows past 64 MiB.
+//
+// Polite polling: for the run, the object remembers each address's ETag and
+// Last-Modified and, when asked, sends them back (If-None-Match,
+// If-Modified-Since), so an unchanged feed costs a 304 without a body. The
+// validators of a 200 answer wait until the caller says whether it stored the
+// body: only a stored body may later be answered by "not modified".
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -30,6 +37,21 @@ public:
     void setURL(const QString& url) { m_url = url; }
     void setUserName(const QString& user) { m_user = user; }
     void setPassword(const QString& password) { m_password = password; }
+
+    // The next request (only) sends the validators remembered for its address.
+    void setConditional(bool on) { m_conditional = on; }
+    // The last answer was 304: nothing new since the remembered validators.
+    bool notModified() const { return m_status == 304; }
+    // After the caller handled a 200 answer for `url`: true keeps its
+    // validators for later requests (once its body is stored or about to
+    // be); false forgets every validator of the address, so the next request
+    // asks for the whole body again.
+    void settleValidators(const QString& url, bool stored);
+    // Validators remembered for an address, as they will be sent.
+    QByteArray rememberedETag(const QString& url) const { return m_validators.value(url).etag; }
+    QByteArray rememberedLastModified(const QString& url) const {
+        return m_validators.value(url).lastModified;
+    }
 
     // Starts a request; false when it cannot be made (bad address, busy).
     bool execute(const QString& method = QStringLiteral("GET"));
@@ -67,6 +89,14 @@ private:
     void onAuthenticationRequired(QNetworkReply* reply, QAuthenticator* auth);
     void finishWith(bool failed, const QString& error);
 
+    struct Validators {
+        QByteArray etag, lastModified;
+    };
+    void takeValidators(QNetworkReply* reply);
+
+    QHash<QString, Validators> m_validators; // of stored bodies, by address
+    QHash<QString, Validators> m_pending;    // of 200 answers not yet settled
+    bool m_conditional = false;
     QNetworkAccessManager* m_manager = nullptr;
     QPointer<QNetworkReply> m_reply;
     QString m_url, m_user, m_password;

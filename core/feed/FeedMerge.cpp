@@ -97,7 +97,7 @@ bool clsRSS::mergeFresh(const clsRSS& fresh) {
     return changed;
 }
 
-bool clsRSS::Merge(const QString& strURL, const QString& strKey) {
+std::shared_ptr<clsItem> clsRSS::fetchFresh(const QString& strURL, const QString& strKey) {
     // The fresh copy is fetched by an entry of its own that never writes the
     // channel's local feed file.
     auto fresh = std::make_shared<clsItem>();
@@ -106,6 +106,11 @@ bool clsRSS::Merge(const QString& strURL, const QString& strKey) {
     fresh->intType = clsItem::RssChannel;
     fresh->setFreshCopyOnly(true);
     if (!fresh->Load(true))
-        return false;
-    return mergeFresh(fresh->objRSS);
+        return nullptr;
+    return fresh;
+}
+
+bool clsRSS::Merge(const QString& strURL, const QString& strKey) {
+    const std::shared_ptr<clsItem> fresh = fetchFresh(strURL, strKey);
+    return fresh && mergeFresh(fresh->objRSS);
 }

@@ -6,6 +6,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class clsItem;
+
 class PageFile;
 struct NewsLists;
 class XmlDocument;
@@ -33,6 +37,9 @@ public:
     // Fetches a fresh copy of the channel at `strURL` (tree key `strKey`)
     // and merges it into this stored copy; true when anything changed.
     bool Merge(const QString& strURL, const QString& strKey);
+    // The fetch alone: an entry holding the fresh copy, or null when none
+    // came (a failure, "not modified", a body that is no feed).
+    static std::shared_ptr<clsItem> fetchFresh(const QString& strURL, const QString& strKey);
 
     // Brings a fresh copy of the feed into this stored copy without touching
     // item states; true when any channel or item was added or updated.

@@ -40,8 +40,9 @@ public:
     // Updates the channel from its address into its stored copy; true when
     // new or changed items were stored.
     bool Merge();
-    // Writes the feed document as the feed cache file. False when the file
-    // could not be written (reported to saveFailures; the old file stays).
+    // Writes the feed document as the feed cache file. False when nothing was
+    // written: the entry has left the tree, or the file could not be written
+    // (reported to saveFailures; the previous file stays).
     bool writeXML();
     // New and deleted items of a loaded channel; 0 for anything else.
     qint32 countNewItems() const;

@@ -112,6 +112,9 @@ bool clsItem::download(const QString& address, const QString& path, const QStrin
     transfer.setURL(address);
     transfer.setUserName(user);
     transfer.setPassword(password);
+    // Only a merge's fresh copy may be answered "not modified": the stored
+    // copy it is merged into is then current.
+    transfer.setConditional(m_freshCopyOnly);
     if (!transfer.execute(QStringLiteral("GET")))
         return false;
     const quint64 request = transfer.requestId();
@@ -181,10 +184,13 @@ bool clsItem::Load(bool blnFromWeb) {
             // as it came, or as the cache file when it was decoded with the
             // server's charset (the cache file declares its encoding).
             const bool ok = parseText(fetched.document);
+            bool stored = false;
             if (ok && !fetched.charset.isEmpty())
-                writeXML();
-            else if (ok && !replaceFile(incomingPath(), local))
+                stored = writeXML();
+            else if (ok && !(stored = replaceFile(incomingPath(), local)))
                 saveFailures::report(saveFailures::File::Channel, local);
+            Transfer::shared().settleValidators(strURL,
+                                                stored && objRSS.objColChannels.Count() > 0);
             modTypes::eraseFile(incomingPath());
             objRSS.Clear();
             if (!ok)
@@ -201,8 +207,13 @@ bool clsItem::Load(bool blnFromWeb) {
     if (m_removed)
         return false;
     const bool ok = parseText(fetched.document);
-    if (fetched.source == Fetched::Incoming)
+    if (fetched.source == Fetched::Incoming) {
         modTypes::eraseFile(incomingPath());
+        // A merge's fresh copy that reads as a feed with a channel may be
+        // answered "not modified" later (the merge forgets that again when it
+        // cannot store it); anything else is fetched whole next time.
+        Transfer::shared().settleValidators(strURL, ok && objRSS.objColChannels.Count() > 0);
+    }
     if (!ok) {
         // Only a local feed file that cannot be read as a feed is deleted;
         // a failed download or an unreadable source file leaves it alone.
@@ -216,7 +227,7 @@ bool clsItem::Load(bool blnFromWeb) {
 
 bool clsItem::writeXML() {
     if (m_removed || m_freshCopyOnly)
-        return true;
+        return false;
     QString text = kCacheHead;
     if (intType == RssChannel)
         text += objRSS.getXML();
@@ -239,14 +250,22 @@ bool clsItem::Merge() {
     Transfer& transfer = Transfer::shared();
     while (transfer.stillExecuting())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (m_removed)
+    Clear();
+    if (m_removed || intType != RssChannel)
         return false;
-    Load(false);
+    // The fresh copy first: when nothing came ("not modified", a failure, no
+    // feed) the stored copy is not even read, and no file changes.
+    const std::shared_ptr<clsItem> fresh = clsRSS::fetchFresh(strURL, strKey);
+    if (!fresh || m_removed)
+        return false;
+    Load(false); // an unreadable stored copy takes the fresh one whole
     bool changed = false;
-    if (intType == RssChannel) {
-        changed = objRSS.Merge(strURL, strKey);
-        if (changed && !m_removed)
-            writeXML();
+    if (!m_removed) {
+        changed = objRSS.mergeFresh(fresh->objRSS);
+        // News that could not be stored must come again whole: "not
+        // modified" would hide it.
+        if (changed && (m_removed || !writeXML()))
+            transfer.settleValidators(strURL, false);
     }
     Clear();
     return changed && !m_removed;

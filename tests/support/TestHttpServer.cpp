@@ -38,11 +38,18 @@ void TestHttpServer::onReadable(QTcpSocket* socket) {
     const QList<QByteArray> lines = head.split('\n');
     const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
     const QByteArray path = requestLine.value(1);
-    QByteArray authorization;
-    for (const QByteArray& line : lines)
-        if (line.toLower().startsWith("authorization:"))
+    QByteArray authorization, ifNoneMatch, ifModifiedSince;
+    for (const QByteArray& line : lines) {
+        const QByteArray lower = line.toLower();
+        if (lower.startsWith("authorization:"))
             authorization = line.mid(14).trimmed();
+        else if (lower.startsWith("if-none-match:"))
+            ifNoneMatch = line.mid(14).trimmed();
+        else if (lower.startsWith("if-modified-since:"))
+            ifModifiedSince = line.mid(18).trimmed();
+    }
     m_counts[path] += 1;
+    m_heads[path] = head;
 
     Response r = m_responses.value(path, Response{404, "Not Found", {}, "missing", {}, 0, 0, -1});
     if (!r.basicAuth.isEmpty() && authorization != "Basic " + r.basicAuth.toBase64()) {
@@ -50,6 +57,27 @@ void TestHttpServer::onReadable(QTcpSocket* socket) {
             401, "Unauthorized", {{"WWW-Authenticate", "Basic realm=\"feeds\""}}, "no", {}, 0, 0,
             -1};
     }
+    if (r.status == 200) {
+        QByteArray etag, lastModified;
+        for (const auto& h : r.headers) {
+            if (h.first.toLower() == "etag")
+                etag = h.second;
+            else if (h.first.toLower() == "last-modified")
+                lastModified = h.second;
+        }
+        const bool same = !ifNoneMatch.isEmpty()
+                              ? ifNoneMatch == etag && !etag.isEmpty()
+                              : !ifModifiedSince.isEmpty() && ifModifiedSince == lastModified;
+        if (same) {
+            QByteArray out = "HTTP/1.1 304 Not Modified\r\n";
+            for (const auto& h : r.headers)
+                out += h.first + ": " + h.second + "\r\n";
+            socket->write(out + "Connection: close\r\n\r\n");
+            socket->disconnectFromHost();
+            return;
+        }
+    }
+    m_bodies[path] += 1;
     QByteArray out = "HTTP/1.1 " + QByteArray::number(r.status) + ' ' + r.reason + "\r\n";
     bool hasType = false;
     for (const auto& h : r.headers) {

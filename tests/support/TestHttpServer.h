@@ -2,6 +2,8 @@
 
 // A small HTTP/1.1 server on 127.0.0.1 for fetch tests: one answer per path,
 // optional basic authentication, slow bodies and connections cut mid-body.
+// An answer that carries an ETag or a Last-Modified header is answered 304
+// without a body when the request sends the same value back.
 
 #include <QByteArray>
 #include <QHash>
@@ -30,6 +32,9 @@ public:
     void setResponse(const QByteArray& path, const Response& response);
     QString url(const QByteArray& path) const;
     int requestCount(const QByteArray& path) const { return m_counts.value(path); }
+    // Answers sent with their body (not 304) and the last request's head.
+    int bodyCount(const QByteArray& path) const { return m_bodies.value(path); }
+    QByteArray lastRequestHead(const QByteArray& path) const { return m_heads.value(path); }
 
 private:
     void onConnection();
@@ -39,5 +44,7 @@ private:
     QTcpServer m_server;
     QHash<QByteArray, Response> m_responses;
     QHash<QByteArray, int> m_counts;
+    QHash<QByteArray, int> m_bodies;
+    QHash<QByteArray, QByteArray> m_heads;
     QHash<QTcpSocket*, QByteArray> m_pending;
 };
