@@ -88,8 +88,9 @@ protected:
     }
 };
 
-ButtonXP* button(QWidget* parent, const QString& caption, int x, int y) {
+ButtonXP* button(QWidget* parent, const QString& caption, int x, int y, qint16 type = 3) {
     auto* b = new ButtonXP(caption, parent);
+    b->setDialogLook(type);
     b->setGeometry(px(x), px(y), 65, 25);
     return b;
 }
@@ -162,11 +163,11 @@ void Form2::buildControls() {
     list->source = Tree;
     list->dropped = [this] { dropOnList(); };
 
-    ButtonXP4 = button(this, QStringLiteral("添加  "), 3480, 1320);
-    ButtonXP3 = button(this, QStringLiteral("移除  "), 3480, 1800);
-    ButtonXP5 = button(this, QStringLiteral("全选  "), 3480, 2280);
-    ButtonXP9 = button(this, QStringLiteral("全不选   "), 3480, 2760);
-    ButtonXP6 = button(this, QStringLiteral("删除  "), 3480, 3240);
+    ButtonXP4 = button(this, QStringLiteral("添加  "), 3480, 1320, 5);
+    ButtonXP3 = button(this, QStringLiteral("移除  "), 3480, 1800, 5);
+    ButtonXP5 = button(this, QStringLiteral("全选  "), 3480, 2280, 5);
+    ButtonXP9 = button(this, QStringLiteral("全不选   "), 3480, 2760, 5);
+    ButtonXP6 = button(this, QStringLiteral("删除  "), 3480, 3240, 5);
 
     // The search panel covers the middle buttons while it is open.
     Picture1 = new QFrame(this);
@@ -190,8 +191,10 @@ void Form2::buildControls() {
     txtName = new QLineEdit(Picture1);
     txtName->setGeometry(3, 58, 58, 22);
     ButtonXP7 = new ButtonXP(QStringLiteral("查 寻  "), Picture1);
+    ButtonXP7->setDialogLook();
     ButtonXP7->setGeometry(3, 88, 58, 24);
     ButtonXP8 = new ButtonXP(QStringLiteral("取 消  "), Picture1);
+    ButtonXP8->setDialogLook();
     ButtonXP8->setGeometry(3, 118, 58, 24);
     auto* match = new QButtonGroup(Picture1);
     Option7 = option(Picture1, QStringLiteral("模糊查询"), QRect(1, 156, 63, 20));
@@ -210,6 +213,7 @@ void Form2::buildControls() {
     modes->addButton(Option3);
     ButtonXP1 = button(this, QStringLiteral("确  定  "), 5280, 5400);
     ButtonXP2 = button(this, QStringLiteral("取  消  "), 6600, 5400);
+    ButtonXP1->setColorScheme(4);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setSizeGripEnabled(false);
