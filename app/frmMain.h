@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -33,6 +34,7 @@ class SpliterVertical;
 class clsSysTray;
 class colItems;
 class clsItem;
+class frmXML;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -115,6 +117,16 @@ public:
     QAction* actUpdateSettings; // the header button "频道更新设置"
     QAction* actSummaryTips;
 
+    // OPML group import (app/frmMainOpml.cpp).
+    // "新建OPML群组": offers an address from the clipboard and shows frmXML.
+    void showOpmlImport();
+    // A new top-level folder holding a channel for each checked row of the
+    // open import dialog; the tree file is saved once. Closes the dialog.
+    void newopml(const QString& opmltxt);
+    // One channel at the end of the folder `opnode`, saved at once.
+    void newopmlRSS(const QString& opnode, const QString& opkey, const QString& optxt);
+    QPointer<frmXML> opmlDialog; // the import dialog while it is open
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -135,6 +147,9 @@ private:
                                             const QString& address, bool* intoFolder);
     bool isFolderNode(const QTreeWidgetItem* node) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void wireOpmlImport();
+    QTreeWidgetItem* addOpmlChannel(QTreeWidgetItem* folderNode, const QString& folderKey,
+                                    const QString& address, const QString& title);
 
     // Counts shown in the tree, with the local feed file's stamp they were read at.
     struct CaptionCount {
