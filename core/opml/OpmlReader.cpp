@@ -2,8 +2,6 @@
 
 #include "platform/XmlDocument.h"
 
-#include <QSet>
-
 #include <vector>
 
 namespace opml {
@@ -38,6 +36,9 @@ bool rowOf(const XmlNode& element, Row* row) {
         text = title;
     if (!text)
         return false;
+    // An empty address is no address: such an outline holding others is a folder.
+    if (address && address->trimmed().isEmpty())
+        address = nullptr;
     if (!address && hasElementChild(element))
         return false; // a folder of feeds, not a feed
     row->text = *text;
@@ -47,21 +48,14 @@ bool rowOf(const XmlNode& element, Row* row) {
 
 QList<Row> readRows(const XmlDocument& document) {
     QList<Row> rows;
-    QSet<QString> listed;
     const XmlNode top = document.documentNode();
     // Depth first, in document order, without recursion.
     XmlNode node = top.firstChild();
     while (node) {
         if (node.nodeType() == XmlNode::Element) {
             Row row;
-            if (rowOf(node, &row)) {
-                // One channel per feed, even when the export lists it in several folders.
-                if (row.address.isEmpty() || !listed.contains(row.address)) {
-                    if (!row.address.isEmpty())
-                        listed.insert(row.address);
-                    rows.append(std::move(row));
-                }
-            }
+            if (rowOf(node, &row))
+                rows.append(std::move(row));
             if (XmlNode child = node.firstChild()) {
                 node = child;
                 continue;

@@ -26,7 +26,8 @@ struct Outline {
 // stands in for a missing or empty one) and an XMLURL attribute, attribute
 // names in any letter case. An element with TEXT and no XMLURL is a row with
 // an empty address when it holds no elements, and a group (no row) when it
-// does. An address already listed is not listed again.
+// does; a blank XMLURL counts as none. A feed listed twice (in two folders)
+// makes two rows, each with its address.
 //
 // Title: the first node of the document outline, in the order the outline is
 // built three levels deep, whose text starts with "title" in any letter case,

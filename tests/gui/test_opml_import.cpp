@@ -204,18 +204,19 @@ TEST(OpmlDialog, PagesRowsAndChecks) {
     ASSERT_TRUE(dialog.showsRows());
     EXPECT_TRUE(boxes.shown.isEmpty());
     EXPECT_EQ(dialog.Text1->text(), QStringLiteral("Reader subscriptions"));
-    EXPECT_EQ(rowTexts(dialog), (QStringList{"Loose Feed", "Gadgets", "Code Weekly",
-                                             "Four Levels Down", "World", "Last Feed"}));
-    EXPECT_EQ(dialog.checkedRows().size(), 6);
+    EXPECT_EQ(rowTexts(dialog),
+              (QStringList{"Loose Feed", "Gadgets", "Code Weekly", "Four Levels Down",
+                           "Gadgets again", "World", "Last Feed"}));
+    EXPECT_EQ(dialog.checkedRows().size(), 7);
     saveShot(&dialog, "opml_page2.png");
 
     dialog.ButtonXP2->click(); // none
     EXPECT_TRUE(dialog.checkedRows().isEmpty());
     dialog.ButtonXP1->click(); // all
-    EXPECT_EQ(dialog.checkedRows().size(), 6);
+    EXPECT_EQ(dialog.checkedRows().size(), 7);
 
     // A click on a row shows its address; a click on its check box only toggles it.
-    QTreeWidgetItem* world = dialog.ListView1->topLevelItem(4);
+    QTreeWidgetItem* world = dialog.ListView1->topLevelItem(5);
     const QRect rect = dialog.ListView1->visualItemRect(world);
     QTest::mouseClick(dialog.ListView1->viewport(), Qt::LeftButton, {},
                       QPoint(rect.right() - 20, rect.center().y()));
@@ -233,7 +234,7 @@ TEST(OpmlDialog, PagesRowsAndChecks) {
     QTest::mouseClick(dialog.ListView1->viewport(), Qt::LeftButton, {}, check.center());
     EXPECT_EQ(world->checkState(0), Qt::Unchecked);
     EXPECT_EQ(boxes.shown.size(), 1);
-    EXPECT_EQ(dialog.checkedRows().size(), 5);
+    EXPECT_EQ(dialog.checkedRows().size(), 6);
 
     // Cancel creates nothing and closes.
     dialog.ButtonXP4->click();
@@ -324,6 +325,7 @@ TEST(OpmlImport, CreatesOneFolderWithTheCheckedChannels) {
     EXPECT_TRUE(boxes.shown.isEmpty());
     EXPECT_FALSE(window.opmlDialog);
     EXPECT_EQ(writes.count(QStringLiteral("KestrixRSS.xml")), 1);
+    saveShot(&window, "opml_tree.png");
 
     clsProject reloaded;
     ASSERT_TRUE(reloaded.Load(window.treeFilePath()));
@@ -338,6 +340,7 @@ TEST(OpmlImport, CreatesOneFolderWithTheCheckedChannels) {
     EXPECT_EQ(stored, (QStringList{"1 Loose Feed http://loose.example/rss",
                                    "1 Code Weekly https://code.example/atom",
                                    "1 Four Levels Down https://deep.example/rss",
+                                   "1 Gadgets again https://gadgets.example/feed.xml",
                                    "1 World http://world.example/rss",
                                    "1 Last Feed http://last.example/rss"}));
 
@@ -348,8 +351,8 @@ TEST(OpmlImport, CreatesOneFolderWithTheCheckedChannels) {
     EXPECT_EQ(node->data(0, frmMain::NodeKeyRole).toString(), live->strKey);
     EXPECT_EQ(node->text(0), QStringLiteral("导入的 feeds"));
     EXPECT_EQ(node->data(0, frmMain::NodeImageRole).toInt(), 4);
-    ASSERT_EQ(node->childCount(), 5);
-    for (int i = 0; i < 5; ++i) {
+    ASSERT_EQ(node->childCount(), 6);
+    for (int i = 0; i < 6; ++i) {
         const clsItemPtr channel = live->objColItems.Item(i + 1);
         EXPECT_EQ(node->child(i)->data(0, frmMain::NodeKeyRole).toString(), channel->strKey);
         EXPECT_EQ(node->child(i)->text(0), channel->strTitle);

@@ -118,6 +118,14 @@ TEST(OpmlReader, RowRulesAtAnyDepth) {
          "c|u;"},
         // An outline holding only text is still a leaf.
         {"<opml><body><outline text='T'>some text</outline></body></opml>", "T|;"},
+        // A blank address is none: the outline holding others is a folder.
+        {"<opml><body><outline text='G' xmlUrl=' '><outline text='c' xmlUrl='u'/></outline>"
+         "<outline text='leaf' xmlUrl=''/></body></opml>",
+         "c|u;leaf|;"},
+        // A feed in two folders is listed twice, with its address both times.
+        {"<opml><body><outline text='A'><outline text='f' xmlUrl='http://f'/></outline>"
+         "<outline text='B'><outline text='f2' xmlUrl='http://f'/></outline></body></opml>",
+         "f|http://f;f2|http://f;"},
         // An address without any name makes no row.
         {"<opml><body><outline xmlUrl='http://nameless'/></body></opml>", ""},
         // Attribute values keep their characters; the second TEXT-like name is not used.

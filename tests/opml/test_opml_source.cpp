@@ -35,7 +35,7 @@ TEST(OpmlSource, FetchesADocumentFromAWebAddress) {
         << error.reason.toStdString();
     const opml::Outline outline = opml::read(document);
     EXPECT_EQ(outline.title, QStringLiteral("Reader subscriptions"));
-    ASSERT_EQ(outline.rows.size(), 6);
+    ASSERT_EQ(outline.rows.size(), 7);
     EXPECT_EQ(outline.rows[3].text, QStringLiteral("Four Levels Down"));
     EXPECT_EQ(server.requestCount("/subs.opml"), 1);
 
