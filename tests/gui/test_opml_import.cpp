@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -395,4 +396,32 @@ TEST(OpmlImport, NewopmlRSSAddsOneSavedChannel) {
               QStringLiteral("http://one.example/rss"));
     ASSERT_EQ(window.trvProjects->topLevelItem(0)->childCount(), 1);
     EXPECT_EQ(window.trvProjects->topLevelItem(0)->child(0)->text(0), QStringLiteral("One"));
+}
+
+// Closing the dialog while a document downloads ends the download at once.
+TEST(OpmlDialog, ClosingDuringADownloadCancelsIt) {
+    Boxes boxes;
+    TestHttpServer server;
+    TestHttpServer::Response slow;
+    slow.body = QByteArray(4096, ' ') + "<opml/>";
+    slow.chunkBytes = 16;
+    slow.chunkDelayMs = 200;
+    server.setResponse("/slow.opml", slow);
+    frmXML dialog;
+    dialog.show();
+    dialog.opmltxt->setText(server.url("/slow.opml"));
+    bool disabledWhileLoading = false;
+    QTimer::singleShot(100, &dialog, [&] {
+        disabledWhileLoading = !dialog.ButtonXP6->isEnabled();
+        dialog.reject();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    dialog.ButtonXP6->click();
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_TRUE(disabledWhileLoading);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(dialog.showsRows());
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_TRUE(dialog.ButtonXP6->isEnabled());
 }
