@@ -70,6 +70,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     watchSaveFailures();
     wireNewsPane();
     wireScheduler();
+    wireOpmlImport();
 }
 
 frmMain::~frmMain() {

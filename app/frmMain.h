@@ -2,8 +2,8 @@
 
 // The main window: it owns the channel tree for the life of the process.
 
-#include "core/tree/SaveFailures.h"
 #include "app/UpdateScheduler.h"
+#include "core/tree/SaveFailures.h"
 #include "core/tree/clsProject.h"
 
 #include <QDateTime>
@@ -41,6 +41,7 @@ class colItems;
 class clsItem;
 class Form2;
 class frmAlert;
+class frmXML;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -104,6 +105,8 @@ public:
     QAction* command(const char* name) const;
     bool offersClipboard() const { return blnOfferClipboard; }
     QString treeFilePath() const;
+    // Clipboard text that starts with "HTTP" (any case), offered as an address.
+    static bool clipboardOffersAddress(QString* text);
 
     // Controls.
     QWidget* client;
@@ -132,6 +135,16 @@ public:
     QAction* actUpdateSettings; // the header button "频道更新设置"
     QAction* actSummaryTips;
 
+    // OPML group import (app/frmMainOpml.cpp).
+    // "新建OPML群组": offers an address from the clipboard and shows frmXML.
+    void showOpmlImport();
+    // A new top-level folder holding a channel for each checked row of the
+    // open import dialog; the tree file is saved once. Closes the dialog.
+    void newopml(const QString& opmltxt);
+    // One channel at the end of the folder `opnode`, saved at once.
+    void newopmlRSS(const QString& opnode, const QString& opkey, const QString& optxt);
+    QPointer<frmXML> opmlDialog; // the import dialog while it is open
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -152,6 +165,9 @@ private:
                                             const QString& address, bool* intoFolder);
     bool isFolderNode(const QTreeWidgetItem* node) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void wireOpmlImport();
+    QTreeWidgetItem* addOpmlChannel(QTreeWidgetItem* folderNode, const QString& folderKey,
+                                    const QString& address, const QString& title);
 
     // Counts shown in the tree, with the local feed file's stamp they were read at.
     struct CaptionCount {

@@ -36,15 +36,15 @@ int nodeImage(const QTreeWidgetItem* node) {
     return node ? node->data(0, frmMain::NodeImageRole).toInt() : 0;
 }
 
-bool clipboardOffersAddress(QString* text) {
+} // namespace
+
+bool frmMain::clipboardOffersAddress(QString* text) {
     const QString clip = QApplication::clipboard()->text();
     if (!clip.toUpper().startsWith(QLatin1String("HTTP")))
         return false;
     *text = clip;
     return true;
 }
-
-} // namespace
 
 QAction* frmMain::command(const char* name) const {
     return findChild<QAction*>(QString::fromLatin1(name));

@@ -5,6 +5,9 @@
 namespace {
 // Tree keys are numbered once per process; reloading never reuses a number.
 qint32 g_keyCounter = 0;
+// Whether a caller ever chose a key itself. Until one does, a fresh key is
+// unique without a search, which keeps adding thousands of entries linear.
+bool g_keysGiven = false;
 } // namespace
 
 colItems::~colItems() {
@@ -19,7 +22,9 @@ clsItemPtr colItems::Add(qint32 intType, const QString& strTitle, const QString&
                          const QString& strUser, const QString& strPassword,
                          const QString& strKey) {
     const QString key = strKey.isEmpty() ? newKey() : strKey;
-    if (Item(key))
+    if (!strKey.isEmpty())
+        g_keysGiven = true;
+    if (g_keysGiven && Item(key))
         return nullptr;
     auto item = std::make_shared<clsItem>();
     item->strKey = key;

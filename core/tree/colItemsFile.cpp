@@ -9,10 +9,16 @@ namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
 
+// Appends in place: a tree of thousands of entries makes no temporaries.
 void writeValue(QString& out, const char* name, const QString& value) {
-    out += QLatin1String("    <") + QLatin1String(name) + QLatin1Char('>') +
-           modTypes::wrapCData(value) + QLatin1String("</") + QLatin1String(name) +
-           QLatin1Char('>') + CRLF;
+    out += QLatin1String("    <");
+    out += QLatin1String(name);
+    out += QLatin1Char('>');
+    modTypes::appendCData(out, value);
+    out += QLatin1String("</");
+    out += QLatin1String(name);
+    out += QLatin1Char('>');
+    out += CRLF;
 }
 
 } // namespace

@@ -9,6 +9,13 @@ TestHttpServer::TestHttpServer() {
     connect(&m_server, &QTcpServer::newConnection, this, &TestHttpServer::onConnection);
 }
 
+TestHttpServer::~TestHttpServer() {
+    // Connections still open (a client that gave up mid-body) go first, while
+    // the table their signals touch is still there.
+    m_server.close();
+    qDeleteAll(m_server.findChildren<QTcpSocket*>());
+}
+
 void TestHttpServer::setResponse(const QByteArray& path, const Response& response) {
     m_responses.insert(path, response);
 }

@@ -29,6 +29,7 @@ public:
     };
 
     TestHttpServer();
+    ~TestHttpServer() override;
     void setResponse(const QByteArray& path, const Response& response);
     QString url(const QByteArray& path) const;
     int requestCount(const QByteArray& path) const { return m_counts.value(path); }
