@@ -1,6 +1,7 @@
 #include "controls/ButtonXP.h"
 
 #include "controls/ButtonXPRules.h"
+#include "controls/EventCodes.h"
 #include "controls/modGradient.h"
 
 #include <QApplication>
@@ -408,8 +409,8 @@ void ButtonXP::pointerLeft() {
 
 void ButtonXP::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    emit MouseDown(buttonXPRules::mouseButtons(event->button()),
-                   buttonXPRules::shiftState(event->modifiers()), float(event->position().x()),
+    emit MouseDown(eventCodes::mouseButtons(event->button()),
+                   eventCodes::shiftState(event->modifiers()), float(event->position().x()),
                    float(event->position().y()));
     event->accept();
     if (hitButton(pos))
@@ -428,8 +429,8 @@ void ButtonXP::mousePressEvent(QMouseEvent* event) {
 }
 
 void ButtonXP::mouseReleaseEvent(QMouseEvent* event) {
-    emit MouseUp(buttonXPRules::mouseButtons(event->button()),
-                 buttonXPRules::shiftState(event->modifiers()), float(event->position().x()),
+    emit MouseUp(eventCodes::mouseButtons(event->button()),
+                 eventCodes::shiftState(event->modifiers()), float(event->position().x()),
                  float(event->position().y()));
     event->accept();
     switch (event->button()) {
@@ -447,8 +448,8 @@ void ButtonXP::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ButtonXP::mouseMoveEvent(QMouseEvent* event) {
-    emit MouseMove(buttonXPRules::mouseButtons(event->buttons()),
-                   buttonXPRules::shiftState(event->modifiers()), float(event->position().x()),
+    emit MouseMove(eventCodes::mouseButtons(event->buttons()),
+                   eventCodes::shiftState(event->modifiers()), float(event->position().x()),
                    float(event->position().y()));
     pointerAt(event->position().toPoint(), event->buttons());
     QPushButton::mouseMoveEvent(event);
@@ -470,8 +471,8 @@ void ButtonXP::leaveEvent(QEvent* event) {
 }
 
 void ButtonXP::keyPressEvent(QKeyEvent* event) {
-    const qint16 shift = buttonXPRules::shiftState(event->modifiers());
-    emit KeyDown(buttonXPRules::keyCode(event->key()), shift);
+    const qint16 shift = eventCodes::shiftState(event->modifiers());
+    emit KeyDown(eventCodes::keyCode(event->key()), shift);
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Up:
@@ -496,8 +497,7 @@ void ButtonXP::keyPressEvent(QKeyEvent* event) {
 
 void ButtonXP::keyReleaseEvent(QKeyEvent* event) {
     if (!event->isAutoRepeat())
-        emit KeyUp(buttonXPRules::keyCode(event->key()),
-                   buttonXPRules::shiftState(event->modifiers()));
+        emit KeyUp(eventCodes::keyCode(event->key()), eventCodes::shiftState(event->modifiers()));
     // Space released after a Space press clicks (the toolkit tracks the press).
     QPushButton::keyReleaseEvent(event);
 }

@@ -43,13 +43,4 @@ CaptionLayout layoutCaption(const QRect& inner, QSize captionSize, QSize picture
 // The room the caption may wrap in, once the picture has taken its part.
 QRect captionRoom(const QRect& inner, QSize pictureSize, qint16 position, bool captionBlank);
 
-// Key codes as the button's key events report them (letters and digits are
-// their upper-case character codes, Space 32, arrows 37 to 40, ...); 0 for
-// keys without one.
-qint16 keyCode(int qtKey);
-// Shift state: 1 Shift, 2 Ctrl, 4 Alt.
-qint16 shiftState(Qt::KeyboardModifiers modifiers);
-// Mouse button: 1 left, 2 right, 4 middle; for several buttons held, their sum.
-qint16 mouseButtons(Qt::MouseButtons buttons);
-
 } // namespace buttonXPRules

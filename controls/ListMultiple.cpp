@@ -1,5 +1,6 @@
 #include "controls/ListMultiple.h"
 
+#include "controls/EventCodes.h"
 #include "controls/modGradient.h"
 
 #include <QFontMetrics>
@@ -303,8 +304,9 @@ void ListMultiple::mousePressEvent(QMouseEvent* event) {
     m_model.selectByKey(hit.key);
     // A handler may close the window that holds the list.
     const QPointer<ListMultiple> alive(this);
-    emit MouseDown(hit.key, listkeys::button(event->button()),
-                   listkeys::shiftState(event->modifiers()), float(hit.at.x()), float(hit.at.y()));
+    emit MouseDown(hit.key, eventCodes::mouseButtons(event->button()),
+                   eventCodes::shiftState(event->modifiers()), float(hit.at.x()),
+                   float(hit.at.y()));
     if (alive)
         emit Click(hit.key);
 }
@@ -321,11 +323,8 @@ void ListMultiple::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ListMultiple::mouseMoveEvent(QMouseEvent* event) {
-    const qint16 shift = listkeys::shiftState(event->modifiers());
-    qint16 buttons = 0;
-    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
-        if (event->buttons() & b)
-            buttons |= listkeys::button(b);
+    const qint16 shift = eventCodes::shiftState(event->modifiers());
+    const qint16 buttons = eventCodes::mouseButtons(event->buttons());
     if (m_captured && event->buttons() != Qt::NoButton) {
         const QPoint at =
             QPoint(qRound(event->position().x() * T), qRound(event->position().y() * T)) -
@@ -348,8 +347,8 @@ void ListMultiple::mouseReleaseEvent(QMouseEvent* event) {
         return;
     const QPoint at = QPoint(qRound(event->position().x() * T), qRound(event->position().y() * T)) -
                       capture.partOrigin;
-    emit MouseUp(capture.key, listkeys::button(event->button()),
-                 listkeys::shiftState(event->modifiers()), float(at.x()), float(at.y()));
+    emit MouseUp(capture.key, eventCodes::mouseButtons(event->button()),
+                 eventCodes::shiftState(event->modifiers()), float(at.x()), float(at.y()));
 }
 
 void ListMultiple::keyPressEvent(QKeyEvent* event) {
@@ -358,8 +357,8 @@ void ListMultiple::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    emit KeyDown(row->Key(), listkeys::keyCode(event->key()),
-                 listkeys::shiftState(event->modifiers()));
+    emit KeyDown(row->Key(), eventCodes::keyCode(event->key()),
+                 eventCodes::shiftState(event->modifiers()));
 }
 
 void ListMultiple::modelChanged() {

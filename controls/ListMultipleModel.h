@@ -135,10 +135,3 @@ private:
     qint32 m_scrollBarWidth = 0;
     qint32 m_rowHeight = 825;
 };
-
-// Key codes and shift state as the list's KeyDown and mouse events report them.
-namespace listkeys {
-qint16 keyCode(int qtKey);
-qint16 shiftState(Qt::KeyboardModifiers modifiers);
-qint16 button(Qt::MouseButton button);
-} // namespace listkeys

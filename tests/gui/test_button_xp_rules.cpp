@@ -3,6 +3,7 @@
 
 #include "controls/ButtonXPColors.h"
 #include "controls/ButtonXPRules.h"
+#include "controls/EventCodes.h"
 
 #include <QList>
 #include <QPoint>
@@ -236,16 +237,16 @@ TEST(ButtonXPRules, CaptionAndPicturePlaces) {
 }
 
 TEST(ButtonXPRules, KeyCodesAndShiftStates) {
-    EXPECT_EQ(buttonXPRules::keyCode(Qt::Key_Space), 32);
-    EXPECT_EQ(buttonXPRules::keyCode(Qt::Key_A), 65);
-    EXPECT_EQ(buttonXPRules::keyCode(Qt::Key_7), 55);
-    EXPECT_EQ(buttonXPRules::keyCode(Qt::Key_Left), 37);
-    EXPECT_EQ(buttonXPRules::keyCode(Qt::Key_Down), 40);
-    EXPECT_EQ(buttonXPRules::keyCode(Qt::Key_Return), 13);
-    EXPECT_EQ(buttonXPRules::keyCode(Qt::Key_F1), 112);
-    EXPECT_EQ(buttonXPRules::shiftState(Qt::ShiftModifier | Qt::AltModifier), 5);
-    EXPECT_EQ(buttonXPRules::shiftState(Qt::ControlModifier), 2);
-    EXPECT_EQ(buttonXPRules::mouseButtons(Qt::LeftButton), 1);
-    EXPECT_EQ(buttonXPRules::mouseButtons(Qt::RightButton), 2);
-    EXPECT_EQ(buttonXPRules::mouseButtons(Qt::MiddleButton | Qt::LeftButton), 5);
+    EXPECT_EQ(eventCodes::keyCode(Qt::Key_Space), 32);
+    EXPECT_EQ(eventCodes::keyCode(Qt::Key_A), 65);
+    EXPECT_EQ(eventCodes::keyCode(Qt::Key_7), 55);
+    EXPECT_EQ(eventCodes::keyCode(Qt::Key_Left), 37);
+    EXPECT_EQ(eventCodes::keyCode(Qt::Key_Down), 40);
+    EXPECT_EQ(eventCodes::keyCode(Qt::Key_Return), 13);
+    EXPECT_EQ(eventCodes::keyCode(Qt::Key_F1), 112);
+    EXPECT_EQ(eventCodes::shiftState(Qt::ShiftModifier | Qt::AltModifier), 5);
+    EXPECT_EQ(eventCodes::shiftState(Qt::ControlModifier), 2);
+    EXPECT_EQ(eventCodes::mouseButtons(Qt::LeftButton), 1);
+    EXPECT_EQ(eventCodes::mouseButtons(Qt::RightButton), 2);
+    EXPECT_EQ(eventCodes::mouseButtons(Qt::MiddleButton | Qt::LeftButton), 5);
 }
