@@ -7,6 +7,7 @@
 #include "controls/CTooltip.h"
 #include "controls/InfoHeader.h"
 #include "controls/SpliterBar.h"
+#include "controls/Twips.h"
 #include "controls/clsSysTray.h"
 
 #include <QCloseEvent>
@@ -23,10 +24,7 @@
 
 namespace {
 
-constexpr int kTwips = 15;
-int px(int twips) {
-    return twips / kTwips;
-}
+using twip::px;
 
 QAction* addButton(QToolBar* bar, artwork::Picture picture, const QString& caption,
                    const QString& tip, bool checkable = false) {

@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/frmMain.h"
 #include "controls/ButtonXP.h"
+#include "controls/Twips.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -25,13 +26,7 @@
 
 namespace {
 
-constexpr int kTwips = 15;
-int px(int twips) {
-    return twips / kTwips;
-}
-QRect twipRect(int x, int y, int w, int h) {
-    return QRect(px(x), px(y), px(w), px(h));
-}
+using twip::px;
 
 const QColor kBlue(0, 0, 255);
 const QColor kBlack(0, 0, 0);
@@ -138,7 +133,7 @@ void Form2::buildControls() {
     Combo2->setGeometry(px(1680), 1, px(1695), px(360) - 2);
 
     Frame1 = new QGroupBox(QStringLiteral("所有频道"), this);
-    Frame1->setGeometry(twipRect(120, 480, 3255, 4695));
+    Frame1->setGeometry(twip::rect(120, 480, 3255, 4695));
     Tree = new SettingsTree(Frame1);
     Tree->setGeometry(6, 18, Frame1->width() - 12, Frame1->height() - 24);
     Tree->setHeaderHidden(true);
@@ -150,7 +145,7 @@ void Form2::buildControls() {
     Tree->setDragDropMode(QAbstractItemView::DragOnly);
 
     Frame2 = new QGroupBox(QStringLiteral("自定义更新频道"), this);
-    Frame2->setGeometry(twipRect(4560, 480, 3255, 4695));
+    Frame2->setGeometry(twip::rect(4560, 480, 3255, 4695));
     auto* list = new CustomList(Frame2);
     ListView1 = list;
     ListView1->setGeometry(6, 18, Frame2->width() - 12, Frame2->height() - 24);
@@ -171,7 +166,7 @@ void Form2::buildControls() {
 
     // The search panel covers the middle buttons while it is open.
     Picture1 = new QFrame(this);
-    Picture1->setGeometry(twipRect(3480, 600, 975, 3975));
+    Picture1->setGeometry(twip::rect(3480, 600, 975, 3975));
     Picture1->setFrameShape(QFrame::StyledPanel);
     Picture1->setAutoFillBackground(true);
     // A narrow panel: a smaller font keeps its captions whole.

@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxes.h"
 #include "controls/ButtonXP.h"
+#include "controls/Twips.h"
 #include "core/tree/modTypes.h"
 
 #include <QGroupBox>
@@ -9,10 +10,7 @@
 #include <QLineEdit>
 
 namespace {
-constexpr int kTwips = 15;
-int px(int twips) {
-    return twips / kTwips;
-}
+using twip::px;
 } // namespace
 
 PropertyDialog::PropertyDialog(const Layout& layout, QWidget* parent)

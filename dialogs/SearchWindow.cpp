@@ -1,6 +1,7 @@
 #include "dialogs/SearchWindow.h"
 
 #include "controls/ButtonXP.h"
+#include "controls/Twips.h"
 #include "dialogs/ItemOrder.h"
 
 #include <QGroupBox>
@@ -14,13 +15,7 @@
 
 namespace {
 
-constexpr int kTwips = 15;
-int px(int twips) {
-    return twips / kTwips;
-}
-QRect twips(int x, int y, int w, int h) {
-    return QRect(px(x), px(y), px(w), px(h));
-}
+using twip::px;
 
 const QColor kBlue(0, 0, 255);
 const QColor kBlack(0, 0, 0);
@@ -43,29 +38,29 @@ SearchWindow::SearchWindow(QTreeWidget* view, const Layout& layout, QWidget* par
     setFixedSize(px(layout.widthTwips), px(layout.heightTwips));
 
     fraProperties = new QGroupBox(QStringLiteral(" 频道检索 "), this);
-    fraProperties->setGeometry(twips(120, layout.frameTop, 4965, 765));
+    fraProperties->setGeometry(twip::rect(120, layout.frameTop, 4965, 765));
     setTextColour(fraProperties, kDarkRed);
     lblName = new QLabel(QStringLiteral("查询名称:"), fraProperties);
-    lblName->setGeometry(twips(180, 360, 900, 270));
+    lblName->setGeometry(twip::rect(180, 360, 900, 270));
     setTextColour(lblName, kDarkBlue);
     txtName = new QLineEdit(fraProperties);
-    txtName->setGeometry(twips(1110, 330, 3705, 330));
+    txtName->setGeometry(twip::rect(1110, 330, 3705, 330));
     QPalette black = txtName->palette();
     black.setColor(QPalette::Text, kBlack);
     txtName->setPalette(black);
 
     Option1 = new QRadioButton(QStringLiteral("模糊查询"), this);
-    Option1->setGeometry(twips(120, layout.option1Top, 1455, 270));
+    Option1->setGeometry(twip::rect(120, layout.option1Top, 1455, 270));
     Option1->setChecked(true);
     Option2 = new QRadioButton(QStringLiteral("精确查询"), this);
-    Option2->setGeometry(twips(120, layout.option2Top, 1455, 270));
+    Option2->setGeometry(twip::rect(120, layout.option2Top, 1455, 270));
 
     ButtonXP1 = new ButtonXP(QStringLiteral("查  找  "), this);
-    ButtonXP1->setGeometry(twips(2640, layout.buttonTop, 1095, 375));
+    ButtonXP1->setGeometry(twip::rect(2640, layout.buttonTop, 1095, 375));
     ButtonXP1->setDialogLook();
     ButtonXP1->setDefault(true); // Enter in the text box searches
     ButtonXP2 = new ButtonXP(QStringLiteral("取  消  "), this);
-    ButtonXP2->setGeometry(twips(3960, layout.buttonTop, 1095, 375));
+    ButtonXP2->setGeometry(twip::rect(3960, layout.buttonTop, 1095, 375));
     ButtonXP2->setDialogLook();
     connect(ButtonXP1, &QPushButton::clicked, this, &SearchWindow::find);
     connect(ButtonXP2, &QPushButton::clicked, this, &QDialog::reject);

@@ -3,6 +3,7 @@
 #include "app/Artwork.h"
 #include "app/MessageBoxes.h"
 #include "controls/ButtonXP.h"
+#include "controls/Twips.h"
 #include "controls/modFileDialog.h"
 #include "core/opml/OpmlSource.h"
 #include "platform/XmlDocument.h"
@@ -22,10 +23,7 @@
 
 namespace {
 
-constexpr int kTwips = 15;
-int px(int twips) {
-    return twips / kTwips;
-}
+using twip::px;
 
 const QSize kButton(px(975), px(375));
 
