@@ -125,18 +125,60 @@ void ReadingPane::navigate(const QString& pathOrAddress) {
     }
     startEngine();
     // Settings apply to the next load, so they are set before it starts.
-    page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled,
-                                     !ReadingPage::isGeneratedPage(url));
-    QWebEngineView::load(url);
+    ReadingPage::applySettings(page()->settings(), url);
+    load(url);
+}
+
+ReadingPage::ReadingPage(QObject* parent) : QWebEnginePage(parent) {
+    connect(this, &QWebEnginePage::urlChanged, this,
+            [this](const QUrl& url) { m_showingGenerated = isGeneratedPage(url); });
+    connect(this, &QWebEnginePage::loadFinished, this, [this] {
+        m_pending.clear();
+        m_showingGenerated = isGeneratedPage(url());
+    });
 }
 
 bool ReadingPage::isGeneratedPage(const QUrl& url) {
     return url.isLocalFile() && QFileInfo(url.toLocalFile()) == QFileInfo(clsItem::pagePath());
 }
 
-bool ReadingPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) {
-    if (isMainFrame)
-        settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !isGeneratedPage(url));
+void ReadingPage::applySettings(QWebEngineSettings* settings, const QUrl& url) {
+    const bool generated = isGeneratedPage(url);
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, !generated);
+    // A local page may not reach remote addresses by default; the channel
+    // page must, for the pictures and frames in its feed texts.
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, generated);
+}
+
+bool ReadingPage::startedByUser(NavigationType type) {
+    switch (type) {
+    case NavigationTypeLinkClicked:
+    case NavigationTypeTyped:
+    case NavigationTypeFormSubmitted:
+    case NavigationTypeBackForward:
+    case NavigationTypeReload:
+        return true;
+    default: // redirects (meta refresh included) and anything else
+        return false;
+    }
+}
+
+bool ReadingPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+    if (!isMainFrame)
+        return true; // frames inside the page stay inside it
+    if (!startedByUser(type)) {
+        // A redirect of the user's own load goes on (a server moving a
+        // headline's page); one that comes from the channel page does not.
+        const bool fromChannelPage =
+            m_pending.isEmpty() ? m_showingGenerated : isGeneratedPage(m_pending);
+        if (fromChannelPage) {
+            ++m_refused;
+            return false;
+        }
+    } else {
+        m_pending = url;
+    }
+    applySettings(settings(), url);
     return true;
 }
 

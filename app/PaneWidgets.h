@@ -12,6 +12,8 @@
 #include <QWebEngineView>
 #include <QWidget>
 
+class QWebEngineSettings;
+
 // ListView1: the headline list in report view; rows keyed, with a small icon.
 class HeadlineListView : public QTreeWidget, public HeadlineList {
     Q_OBJECT
@@ -133,13 +135,26 @@ private:
 };
 
 // The pane's page: the generated channel page runs without scripts (feed
-// text is written into it unescaped); web pages and headlines run with them.
+// text is written into it unescaped) but may show remote pictures and
+// frames; web pages and headlines run with scripts. The channel page never
+// navigates by itself: a refresh or redirect in a feed's text is refused,
+// while the links the user follows still open.
 class ReadingPage : public QWebEnginePage {
     Q_OBJECT
 public:
-    using QWebEnginePage::QWebEnginePage;
+    explicit ReadingPage(QObject* parent = nullptr);
     static bool isGeneratedPage(const QUrl& url);
+    // Settings for the page about to load at url.
+    static void applySettings(QWebEngineSettings* settings, const QUrl& url);
+    // Navigations only a person starts (a click, an address, back, reload).
+    static bool startedByUser(NavigationType type);
+    int refusedNavigations() const { return m_refused; }
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+
+private:
+    QUrl m_pending;                  // target of the load the user started, until it ends
+    bool m_showingGenerated = false; // the channel page is the document shown
+    int m_refused = 0;
 };

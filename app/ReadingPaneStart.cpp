@@ -57,18 +57,19 @@ void ReadingPane::reload() {
         showBlank();
 }
 
-// The completion comes after the window's first paint, so that work waiting
+// The completion comes after the pane's first paint, so that work waiting
 // for it (the captions' counts read from every stored copy) never holds back
-// the first sight of the window; a hidden pane is not painted and completes
-// at once, as the engine would.
+// the first sight of the window, even when asked for before the window is
+// shown; a pane hidden on purpose is not painted and completes at once, as
+// the engine would.
 void ReadingPane::showBlank() {
     m_blank = true;
     if (m_blankPending)
         return;
     m_blankPending = true;
-    if (m_painted || !isVisible() || size().isEmpty())
+    if (m_painted || isHidden())
         QTimer::singleShot(0, this, &ReadingPane::finishBlank);
-    else // in case the window is never exposed (a paint that never comes)
+    else // in case the window is never shown or exposed
         QTimer::singleShot(500, this, &ReadingPane::finishBlank);
 }
 

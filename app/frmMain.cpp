@@ -66,6 +66,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     buildToolbars();
     buildPanes();
     wireTreePane();
+    wireNewsPane();
 }
 
 frmMain::~frmMain() = default;

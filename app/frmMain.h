@@ -18,6 +18,7 @@ class HeadlineListView;
 class PropertyDialog;
 class HiddenNewsList;
 class InfoHeader;
+class PanePrinting;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -155,4 +156,36 @@ private:
     bool blnUpdatingSelected = false, blnSelectedTickBusy = false;
     qint32 lngWalkNode = 0, lngWalkRow = 0;
     QList<QPixmap> imlRSS1; // the tree's 16-pixel images
+
+    // --- The headline list and the reading pane (frmMainNews.cpp) ---
+public:
+    void selectRow(qint32 row);
+    void previousHeadline();
+    void nextHeadline();
+    void headlineClicked(QTreeWidgetItem* row);
+    void headlineDoubleClicked();
+    // Pointer position in the list's viewport, in pixels.
+    void headlineMouseMove(Qt::MouseButtons buttons, const QPoint& pos);
+    void addressEntered();
+    void addressChosen(int index);
+    void historyChosen(int index);
+    void togglePane(int which, bool pressed); // a newsRules::PaneToggle
+    void goHome();
+    void showPageProperties();
+    // Reading-pane toolbar buttons by tip ("扩展页面" twice: n = 0 tree, 1 list).
+    QAction* readingCommand(const QString& tip, int n = 0) const;
+    QAction* headlineCommand(const QString& caption) const; // tlbMain "Back" / "Next"
+    PanePrinting* printing() const { return m_printing; }
+    const CTooltip* summaryTip() const { return objTooltip.get(); }
+    bool summaryTipsOn() const { return blnSummaryTips; }
+    qint32 hoverRow() const { return lngHoverRow; }
+
+private:
+    void wireNewsPane();
+    void recordHistory(const QString& title, const QString& address);
+    void openHeadline(const QString& address);
+    void showSummary(bool on);
+    QString rowDescription(int row) const;
+    PanePrinting* m_printing = nullptr;
+    // --- end of the headline list and reading pane ---
 };

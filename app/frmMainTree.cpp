@@ -3,6 +3,7 @@
 // to the tree first, is saved at once, and is then mirrored node by node.
 
 #include "app/MessageBoxes.h"
+#include "app/NewsPaneRules.h"
 #include "app/PaneWidgets.h"
 #include "app/frmMain.h"
 #include "controls/InfoHeader.h"
@@ -346,6 +347,8 @@ clsItemPtr frmMain::addDroppedPage(const QString& targetKey, const QString& titl
 
 void frmMain::dropHeadline(QTreeWidgetItem* node, const QString& address, const QString& title,
                            const QString& targetKey) {
+    if (!newsRules::opensFromFeed(address))
+        return; // a feed's javascript: or data: address never becomes a page to open
     bool intoFolder = false;
     const clsItemPtr added = addDroppedPage(targetKey, title, address, &intoFolder);
     // The node carries the entry's tree key, so it can be deleted and edited.

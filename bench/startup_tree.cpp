@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
     clsItemPtr folder;
     for (int i = 0; i < channels; ++i) {
         if (i % 50 == 0)
-            folder = project.objColItems.Add(clsItem::Folder,
-                                             QStringLiteral("文件夹 %1").arg(i / 50 + 1), {}, {}, {});
+            folder = project.objColItems.Add(
+                clsItem::Folder, QStringLiteral("文件夹 %1").arg(i / 50 + 1), {}, {}, {});
         const QString source = dir + QStringLiteral("/feeds/channel%1.xml").arg(i);
         clsRSS rss;
         makeFeed(rss, items, i * items);

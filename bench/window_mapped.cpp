@@ -63,8 +63,8 @@ long windowPid(Display* dpy, Window w) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     long pid = -1;
-    if (XGetWindowProperty(dpy, w, netPid, 0, 1, False, XA_CARDINAL, &type, &format, &count,
-                           &after, &data) == Success &&
+    if (XGetWindowProperty(dpy, w, netPid, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
         data) {
         if (count == 1)
             pid = static_cast<long>(*reinterpret_cast<unsigned long*>(data));
@@ -136,8 +136,8 @@ int main(int argc, char** argv) {
         fd_set fds;
         FD_ZERO(&fds);
         FD_SET(fd, &fds);
-        timeval tv{static_cast<time_t>(left / 1000), static_cast<suseconds_t>(
-                                                         static_cast<long>(left) % 1000 * 1000)};
+        timeval tv{static_cast<time_t>(left / 1000),
+                   static_cast<suseconds_t>(static_cast<long>(left) % 1000 * 1000)};
         select(fd + 1, &fds, nullptr, nullptr, &tv);
     }
     std::fprintf(stderr, "window_mapped: no window \"%s\" within %s s\n", wanted.c_str(), argv[2]);

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEngineSettings>
 
 #include <gtest/gtest.h>
 
@@ -44,8 +45,8 @@ struct StoredChannel {
                                      "<item><title>A</title><link>http://n/a</link></item>"
                                      "<item><title>B</title><link>http://n/b</link></item>"
                                      "</channel></rss>");
-        const QByteArray tree = "<NewsProject><rss><title>C</title><url>file://" +
-                                feed.toUtf8() + "</url></rss></NewsProject>";
+        const QByteArray tree = "<NewsProject><rss><title>C</title><url>file://" + feed.toUtf8() +
+                                "</url></rss></NewsProject>";
         testsupport::writeFile(dir.file(QStringLiteral("Data/KestrixRSS.xml")), tree);
         clsProject seed; // the first load stores the channel's own copy
         seed.Load(dir.file(QStringLiteral("Data/KestrixRSS.xml")));
@@ -70,12 +71,14 @@ TEST(ReadingPaneStart, WindowPaintsBeforeCountsAndTheFirstPageStartsTheEngine) {
 
     // The blank page completes after the first paint, and the captions get their counts.
     EXPECT_TRUE(QTest::qWaitFor([&] { return topCaption(window) == QStringLiteral("C (2)"); }));
-    EXPECT_EQ(log.events, QStringList({QStringLiteral("paint"), QStringLiteral("loaded 1 about:blank")}));
+    EXPECT_EQ(log.events,
+              QStringList({QStringLiteral("paint"), QStringLiteral("loaded 1 about:blank")}));
     EXPECT_FALSE(window.brwRSS->hasEngine());
 
     // The first page starts the engine and shows.
     log.events.clear();
-    const QString key = window.trvProjects->topLevelItem(0)->data(0, frmMain::NodeKeyRole).toString();
+    const QString key =
+        window.trvProjects->topLevelItem(0)->data(0, frmMain::NodeKeyRole).toString();
     window.showEntry(key, QStringLiteral("C"));
     EXPECT_TRUE(window.brwRSS->hasEngine());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !log.events.isEmpty(); }, 60000));
@@ -92,12 +95,13 @@ TEST(ReadingPaneStart, PageAskedForBeforeTheEngineRunsIsNotLost) {
     window.formLoad();
     window.tmrMergeRSS.stop();
     // At once, before the window's first paint could complete the blank page.
-    const QString key = window.trvProjects->topLevelItem(0)->data(0, frmMain::NodeKeyRole).toString();
+    const QString key =
+        window.trvProjects->topLevelItem(0)->data(0, frmMain::NodeKeyRole).toString();
     window.showEntry(key, QStringLiteral("C"));
 
     const QString page = QUrl::fromLocalFile(clsItem::pagePath()).toString();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return log.events.contains(QStringLiteral("loaded 1 ") + page); },
-                                60000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return log.events.contains(QStringLiteral("loaded 1 ") + page); }, 60000));
     QTest::qWait(700); // longer than the blank pane's wait for a paint
     log.events.removeAll(QStringLiteral("paint"));
     // A blank completion may come first (the window may have painted inside
