@@ -90,7 +90,9 @@ public:
 // blank, as "about:blank" is, and a navigation to "about:blank" completes
 // (loadFinished) once the pane has been painted. The members below that
 // QWebEngineView also has stand in for its own while the pane is blank: the
-// view's would start the engine with a page that lacks this pane's settings.
+// view's would start the engine with a plain page that lacks this pane's
+// settings. (Those reached through a QWebEngineView pointer, as printing is,
+// still do; the pane's first navigation then replaces that plain page.)
 class ReadingPane : public QWebEngineView, public BrowserPane {
     Q_OBJECT
 public:
@@ -105,6 +107,7 @@ public:
     void load(const QUrl& url);
     // While blank: "about:blank" once asked for, nothing before.
     QUrl url() const;
+    QString title() const;
     // While blank there is no history to walk and nothing to stop; a reload
     // completes the blank page again.
     void back();

@@ -33,6 +33,12 @@ QUrl ReadingPane::url() const {
     return m_blank ? blankUrl() : QUrl();
 }
 
+QString ReadingPane::title() const {
+    if (m_engine)
+        return QWebEngineView::title();
+    return m_blank ? blankUrl().toString() : QString();
+}
+
 void ReadingPane::back() {
     if (m_engine)
         QWebEngineView::back();

@@ -2,6 +2,7 @@
 // window paints first, the captions' counts follow, the first page still
 // shows, and a navigation asked for before the engine runs is not lost.
 
+#include "app/PanePrinting.h"
 #include "app/PaneWidgets.h"
 #include "app/frmMain.h"
 #include "core/tree/clsItem.h"
@@ -9,6 +10,7 @@
 #include "support/TestSupport.h"
 
 #include <QMimeData>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineSettings>
@@ -121,7 +123,9 @@ TEST(ReadingPaneStart, BlankPaneWithoutEngine) {
     pane.navigate(QStringLiteral("about:blank"));
     ASSERT_TRUE(loaded.wait(1000));
     EXPECT_EQ(loaded.takeFirst().value(0).toBool(), true);
+    // What the engine reports for a blank page.
     EXPECT_EQ(pane.url(), QUrl(QStringLiteral("about:blank")));
+    EXPECT_EQ(pane.title(), QStringLiteral("about:blank"));
 
     // Commands and drags on the blank pane start nothing; a reload completes it again.
     pane.back();
@@ -140,4 +144,22 @@ TEST(ReadingPaneStart, BlankPaneWithoutEngine) {
     EXPECT_NE(qobject_cast<ReadingPage*>(pane.page()), nullptr);
     EXPECT_TRUE(pane.hasEngine());
     EXPECT_EQ(pane.page()->settings()->defaultTextEncoding(), QStringLiteral("GBK"));
+}
+
+TEST(ReadingPaneStart, PrintingTheBlankPaneThenAPageKeepsThePanesOwnPage) {
+    StoredChannel data;
+    frmMain window;
+    window.formLoad();
+    window.tmrMergeRSS.stop();
+    // Printing reaches the view's own members, which start the engine.
+    QPrinter& printer = window.printing()->printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(data.sources.file(QStringLiteral("blank.pdf")));
+    QSignalSpy printed(window.printing(), &PanePrinting::printed);
+    window.printing()->printNow();
+    ASSERT_TRUE(printed.wait(60000));
+    EXPECT_TRUE(printed.first().value(0).toBool());
+
+    window.brwRSS->navigate(clsItem::pagePath());
+    EXPECT_NE(qobject_cast<ReadingPage*>(window.brwRSS->page()), nullptr);
 }
