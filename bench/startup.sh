@@ -93,6 +93,8 @@ if [ ! -f "$BUILD/build.ninja" ]; then
     LAUNCHER=()
     if command -v ccache >/dev/null; then LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
     cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LAUNCHER[@]}" >&2
+else
+    cmake -S "$ROOT" -B "$BUILD" >&2 # finds Xlib when it was installed just now
 fi
 cmake --build "$BUILD" -j2 --target quillfeed startup_tree window_mapped >&2
 
