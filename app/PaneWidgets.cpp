@@ -3,6 +3,7 @@
 #include "app/Artwork.h"
 #include "core/tree/clsItem.h"
 
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QWebEngineSettings>
@@ -83,6 +84,20 @@ QMimeData* HeadlineListView::mimeData(const QList<QTreeWidgetItem*>& items) cons
                   (key + QLatin1Char('\n') + items.first()->text(0)).toUtf8());
     data->setText(key);
     return data;
+}
+
+void HeadlineListView::startDrag(Qt::DropActions supportedActions) {
+    QMimeData* data = mimeData(selectedItems());
+    if (!data)
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    const QPixmap picture = property("dragPicture").value<QPixmap>();
+    if (!picture.isNull()) {
+        drag->setPixmap(picture);
+        drag->setHotSpot(QPoint(picture.width() / 2, picture.height() / 2));
+    }
+    drag->exec(supportedActions, Qt::CopyAction);
 }
 
 QString HeadlineListView::rowKey(int row) const {

@@ -30,6 +30,9 @@ public:
     QStringList mimeTypes() const override;
     QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;
 
+    // The drag shows the window's "dragPicture" when it has one.
+    void startDrag(Qt::DropActions supportedActions) override;
+
     QString rowKey(int row) const;
     QString rowIconKey(int row) const;
     void setRowIcon(int row, const QString& smallIcon);

@@ -182,6 +182,7 @@ public:
 
 private:
     void wireNewsPane();
+    void wireReadingPane(); // once brwRSS exists
     void recordHistory(const QString& title, const QString& address);
     void openHeadline(const QString& address);
     void showSummary(bool on);

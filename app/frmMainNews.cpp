@@ -125,16 +125,27 @@ void frmMain::wireNewsPane() {
     }));
     connect(Combo1, &QComboBox::activated, this, &frmMain::addressChosen);
 
-    m_printing = new PanePrinting(brwRSS, this);
     QAction* print = readingCommand(QStringLiteral("打印"));
     const auto on = [this](QAction* action, auto slot) {
         if (action)
             connect(action, &QAction::triggered, this, slot);
     };
-    on(print, [this] { m_printing->print(); });
-    on(menuEntry(print, QStringLiteral("打印")), [this] { m_printing->print(); });
-    on(menuEntry(print, QStringLiteral("打印预览")), [this] { m_printing->preview(); });
-    on(menuEntry(print, QStringLiteral("页面设置")), [this] { m_printing->pageSetup(); });
+    on(print, [this] {
+        if (m_printing)
+            m_printing->print();
+    });
+    on(menuEntry(print, QStringLiteral("打印")), [this] {
+        if (m_printing)
+            m_printing->print();
+    });
+    on(menuEntry(print, QStringLiteral("打印预览")), [this] {
+        if (m_printing)
+            m_printing->preview();
+    });
+    on(menuEntry(print, QStringLiteral("页面设置")), [this] {
+        if (m_printing)
+            m_printing->pageSetup();
+    });
     on(readingCommand(QStringLiteral("网页属性")), [this] { showPageProperties(); });
     on(readingCommand(QStringLiteral("扩展页面"), 0),
        [this](bool pressed) { togglePane(int(PaneToggle::Tree), pressed); });
@@ -147,9 +158,18 @@ void frmMain::wireNewsPane() {
     on(readingCommand(QStringLiteral("前进")), [this] { brwRSS->forward(); });
     on(readingCommand(QStringLiteral("停止")), [this] { brwRSS->stop(); });
     on(readingCommand(QStringLiteral("刷新")), [this] { brwRSS->reload(); });
-    on(readingCommand(QStringLiteral("转到")),
-       [this] { brwRSS->navigate(newsRules::typedAddressUrl(Combo1->currentText()).toString()); });
+    on(readingCommand(QStringLiteral("转到")), [this] {
+        if (!Combo1->currentText().trimmed().isEmpty())
+            brwRSS->navigate(newsRules::typedAddressUrl(Combo1->currentText()).toString());
+    });
 
+    wireReadingPane();
+}
+
+// What needs the browser itself: printing and the read mark of a redirected
+// headline. Runs once the reading pane exists.
+void frmMain::wireReadingPane() {
+    m_printing = new PanePrinting(brwRSS, this);
     // A headline whose server redirected it still counts as read: mark the
     // address it was opened with as well as where it ended.
     connect(brwRSS, &QWebEngineView::loadFinished, this, [this](bool ok) {
@@ -299,6 +319,8 @@ void frmMain::headlineMouseMove(Qt::MouseButtons buttons, const QPoint& pos) {
 
 void frmMain::addressEntered() {
     const QString text = Combo1->currentText();
+    if (text.trimmed().isEmpty())
+        return; // nothing to open, nothing worth keeping
     brwRSS->navigate(newsRules::typedAddressUrl(text).toString());
     // The entry keeps the text as typed; an address already listed is added again.
     Combo1->addItem(Combo1->itemIcon(0), text);
@@ -306,7 +328,7 @@ void frmMain::addressEntered() {
 }
 
 void frmMain::addressChosen(int index) {
-    if (index >= 0 && index < Combo1->count())
+    if (index >= 0 && index < Combo1->count() && !Combo1->itemText(index).trimmed().isEmpty())
         brwRSS->navigate(newsRules::typedAddressUrl(Combo1->itemText(index)).toString());
 }
 

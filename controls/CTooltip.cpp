@@ -155,9 +155,7 @@ bool CTooltip::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void CTooltip::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
+QPainterPath CTooltip::outline() const {
     const int tail = m_style == Balloon ? kPointer : 0;
     const QRectF body(0.5, tail + 0.5, width() - 1.0, height() - tail - 1.0);
     QPainterPath path;
@@ -171,6 +169,21 @@ void CTooltip::paintEvent(QPaintEvent*) {
     } else {
         path.addRect(body);
     }
+    return path;
+}
+
+void CTooltip::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Without a compositing window manager a translucent window shows black
+    // where it is not painted: the window takes the balloon's shape instead.
+    setMask(QRegion(outline().toFillPolygon().toPolygon(), Qt::WindingFill));
+}
+
+void CTooltip::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const int tail = m_style == Balloon ? kPointer : 0;
+    const QPainterPath path = outline();
     p.setPen(m_textColour);
     p.setBrush(m_backColour);
     p.drawPath(path);

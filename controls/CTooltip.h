@@ -4,6 +4,7 @@
 // title and icon; shown after DelayTime while the pointer rests on the
 // target and hidden after VisibleTime.
 
+#include <QPainterPath>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -48,9 +49,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void relayout();
+    QPainterPath outline() const;
 
     QPointer<QWidget> m_target;
     QTimer m_delay, m_visible;

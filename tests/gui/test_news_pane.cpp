@@ -348,6 +348,13 @@ TEST(NewsPaneToolbar, AddressBoxHomeAndGo) {
 
     emit box->activated(2);
     EXPECT_EQ(w.target(), QStringLiteral("http://example.com/feed"));
+    // The empty entry and an empty box open nothing and add nothing.
+    emit box->activated(0);
+    box->lineEdit()->setText(QStringLiteral("  "));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    w.window->readingCommand(QStringLiteral("转到"))->trigger();
+    EXPECT_EQ(w.target(), QStringLiteral("http://example.com/feed"));
+    EXPECT_EQ(box->count(), 4);
     box->lineEdit()->setText(QStringLiteral("example.org"));
     w.window->readingCommand(QStringLiteral("转到"))->trigger();
     EXPECT_EQ(w.target(), QStringLiteral("http://example.org"));
