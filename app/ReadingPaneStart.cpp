@@ -5,8 +5,6 @@
 #include "app/PaneWidgets.h"
 
 #include <QDragEnterEvent>
-#include <QGuiApplication>
-#include <QOpenGLWidget>
 #include <QPainter>
 #include <QTimer>
 
@@ -17,19 +15,7 @@ const QUrl& blankUrl() {
 }
 } // namespace
 
-ReadingPane::ReadingPane(QWidget* parent) : QWebEngineView(parent) {
-    // The engine draws through OpenGL. A window that meets its first OpenGL
-    // child after it is shown gets a new native window: it flickers, moves
-    // and loses the focus when the first page opens. This hidden child gives
-    // the window its OpenGL surface from the start, as the engine's view did.
-    // Platforms without OpenGL windows (offscreen, minimal, framebuffer) draw
-    // the engine in software and need none.
-    static const QStringList withoutOpenGL = {QStringLiteral("offscreen"),
-                                              QStringLiteral("minimal"), QStringLiteral("linuxfb"),
-                                              QStringLiteral("vnc")};
-    if (!withoutOpenGL.contains(QGuiApplication::platformName()))
-        (new QOpenGLWidget(this))->hide();
-}
+ReadingPane::ReadingPane(QWidget* parent) : QWebEngineView(parent) {}
 
 QWebEnginePage* ReadingPane::page() {
     startEngine();
