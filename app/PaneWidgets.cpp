@@ -117,7 +117,13 @@ void HeadlineListView::setRowIcon(int row, const QString& smallIcon) {
     }
 }
 
-ReadingPane::ReadingPane(QWidget* parent) : QWebEngineView(parent) {
+// The engine's page and its settings; runs once, with the first page shown
+// (ReadingPaneStart.cpp has the blank pane before it).
+void ReadingPane::startEngine() {
+    if (m_engine)
+        return;
+    m_engine = true;
+    m_blankPending = false; // the engine's own navigation takes over
     setPage(new ReadingPage(this));
     // The generated page is code page 936 text and declares no charset.
     page()->settings()->setDefaultTextEncoding(QStringLiteral("GBK"));
@@ -128,6 +134,11 @@ void ReadingPane::navigate(const QString& pathOrAddress) {
     const QFileInfo file(pathOrAddress);
     const QUrl url = file.isAbsolute() && file.exists() ? QUrl::fromLocalFile(pathOrAddress)
                                                         : QUrl::fromUserInput(pathOrAddress);
+    if (!m_engine && url == QUrl(QStringLiteral("about:blank"))) {
+        showBlank();
+        return;
+    }
+    startEngine();
     // Settings apply to the next load, so they are set before it starts.
     ReadingPage::applySettings(page()->settings(), url);
     load(url);

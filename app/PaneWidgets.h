@@ -76,6 +76,16 @@ public:
 };
 
 // brwRSS: the reading pane.
+//
+// Its browser engine starts with the first page the pane is asked to show.
+// Starting it takes longer than building and showing the whole window, and
+// holds more memory than the rest of the program; until then the pane is
+// blank, as "about:blank" is, and a navigation to "about:blank" completes
+// (loadFinished) once the pane has been painted. The members below that
+// QWebEngineView also has stand in for its own while the pane is blank: the
+// view's would start the engine with a plain page that lacks this pane's
+// settings. (Those reached through a QWebEngineView pointer, as printing is,
+// still do; the pane's first navigation then replaces that plain page.)
 class ReadingPane : public QWebEngineView, public BrowserPane {
     Q_OBJECT
 public:
@@ -84,8 +94,40 @@ public:
     void navigate(const QString& pathOrAddress) override;
     QString lastTarget() const { return m_last; }
 
+    bool hasEngine() const { return m_engine; }
+    // Starts the engine when it does not run yet.
+    QWebEnginePage* page();
+    void load(const QUrl& url);
+    // While blank: "about:blank" once asked for, nothing before.
+    QUrl url() const;
+    QString title() const;
+    // While blank there is no history to walk and nothing to stop; a reload
+    // completes the blank page again.
+    void back();
+    void forward();
+    void stop();
+    void reload();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
+    void startEngine();
+    void showBlank();
+    void finishBlank();
+
     QString m_last;
+    bool m_engine = false;
+    bool m_blank = false;        // "about:blank" asked for while no engine runs
+    bool m_blankPending = false; // its completion not reported yet
+    bool m_painted = false;
 };
 
 // The pane's page: the generated channel page runs without scripts (feed

@@ -173,7 +173,8 @@ void frmMain::wireReadingPane() {
     // A headline whose server redirected it still counts as read: mark the
     // address it was opened with as well as where it ended.
     connect(brwRSS, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        if (!ok || blnLoadingTree || !objProject)
+        // A blank pane before the engine runs was opened with nothing else.
+        if (!ok || blnLoadingTree || !objProject || !brwRSS->hasEngine())
             return;
         const QUrl requested = brwRSS->history()->currentItem().originalUrl();
         if (requested.isValid() && feedtext::compareForm(requested.toString()) !=
