@@ -124,6 +124,7 @@ void ReadingPane::startEngine() {
         return;
     m_engine = true;
     m_blankPending = false; // the engine's own navigation takes over
+    keepFocusThroughEngineStart();
     setPage(new ReadingPage(this));
     // The generated page is code page 936 text and declares no charset.
     page()->settings()->setDefaultTextEncoding(QStringLiteral("GBK"));

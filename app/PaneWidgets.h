@@ -120,6 +120,7 @@ protected:
 
 private:
     void startEngine();
+    void keepFocusThroughEngineStart();
     void showBlank();
     void finishBlank();
 

@@ -4,6 +4,7 @@
 
 #include "app/PaneWidgets.h"
 
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QPainter>
 #include <QTimer>
@@ -13,7 +14,39 @@ const QUrl& blankUrl() {
     static const QUrl url(QStringLiteral("about:blank"));
     return url;
 }
+
+// The engine's first page gives the top-level window an OpenGL surface, for
+// which Qt re-creates its native window; without a window manager the new
+// window does not get the keyboard focus back by itself. Watches for that one
+// re-creation, shortly after the engine starts, and re-activates the window.
+class RefocusAfterRecreate : public QObject {
+public:
+    explicit RefocusAfterRecreate(QWidget* top) : QObject(top), m_top(top) {
+        top->installEventFilter(this);
+        QTimer::singleShot(5000, this, &QObject::deleteLater);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_top && event->type() == QEvent::WinIdChange) {
+            QTimer::singleShot(0, m_top, [top = m_top] { top->activateWindow(); });
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_top;
+};
 } // namespace
+
+void ReadingPane::keepFocusThroughEngineStart() {
+    // Without a window manager Qt may not know it has the focus; any window of
+    // ours being active, or none, is reason enough.
+    const QWidget* active = QApplication::activeWindow();
+    if (!active || active == window())
+        new RefocusAfterRecreate(window());
+}
 
 ReadingPane::ReadingPane(QWidget* parent) : QWebEngineView(parent) {}
 
