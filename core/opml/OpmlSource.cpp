@@ -4,7 +4,6 @@
 #include "platform/XmlDocument.h"
 
 #include <QCoreApplication>
-#include <QHash>
 #include <QScopeGuard>
 
 #include <libxml/xmlerror.h>
@@ -16,16 +15,12 @@ namespace {
 // The request loadDocument waits for, 0 when none.
 quint64 g_request = 0;
 
-// The body last fetched from each address in this run: an answer "not
-// modified" to a request the transfer object made conditional means this.
+// A downloaded document. The request is never conditional (only channel
+// merges send validators), so every answer carries its body.
 struct Fetched {
     QByteArray body;
     QByteArray charset; // named by the answer, for a body without a declaration
 };
-QHash<QString, Fetched>& fetchedBodies() {
-    static QHash<QString, Fetched> bodies;
-    return bodies;
-}
 
 void fail(XmlParseError& error, int code, const QString& reason) {
     error = XmlParseError();
@@ -73,10 +68,6 @@ bool download(const QString& address, Fetched* fetched, XmlParseError& error) {
         return false;
     }
     const int status = transfer.statusCode();
-    if (status == 304 && fetchedBodies().contains(address)) {
-        *fetched = fetchedBodies().value(address);
-        return true;
-    }
     if (status != 200 && status != 206) {
         fail(error, status,
              QStringLiteral("the server answered \"%1\" for \"%2\"")
@@ -88,7 +79,6 @@ bool download(const QString& address, Fetched* fetched, XmlParseError& error) {
     for (QByteArray chunk = transfer.getChunk(1 << 20); !chunk.isEmpty();
          chunk = transfer.getChunk(1 << 20))
         fetched->body.append(chunk);
-    fetchedBodies().insert(address, *fetched);
     return true;
 }
 
