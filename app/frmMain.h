@@ -48,6 +48,8 @@ class frmMain : public QMainWindow {
 public:
     // Tree node data: the entry's tree key and the node's image number.
     enum NodeRole { NodeKeyRole = Qt::UserRole + 1, NodeImageRole };
+    // A tree node's entry key; empty for no node.
+    static QString nodeKey(const QTreeWidgetItem* node);
 
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;

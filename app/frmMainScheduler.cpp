@@ -19,10 +19,6 @@
 
 namespace {
 
-QString nodeKey(const QTreeWidgetItem* node) {
-    return node ? node->data(0, frmMain::NodeKeyRole).toString() : QString();
-}
-
 QTreeWidgetItem* treeNodeAt(QTreeWidget* tree, qint32 position) {
     qint32 i = 0;
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
@@ -67,14 +63,14 @@ public:
     QString walkKey(bool customList, qint32 position) override {
         if (customList)
             return w.objForm2 ? w.objForm2->rowKey(position) : QString();
-        return nodeKey(treeNodeAt(w.trvProjects, position));
+        return frmMain::nodeKey(treeNodeAt(w.trvProjects, position));
     }
     std::shared_ptr<clsItem> findEntry(const QString& key) override {
         if (key.isEmpty() || !w.objProject)
             return nullptr;
         return w.objProject->objColItems.Search(key);
     }
-    QString selectedKey() override { return nodeKey(w.trvProjects->currentItem()); }
+    QString selectedKey() override { return frmMain::nodeKey(w.trvProjects->currentItem()); }
     void setStatus(const QString& text) override { w.setStatus(text); }
     bool merge(clsItem& entry) override {
         // A merge empties the entry's feed document; a channel that was

@@ -28,15 +28,15 @@ namespace {
 const QColor kBlue(0, 0, 255);
 const QColor kBlack(0, 0, 0);
 
-QString nodeKey(const QTreeWidgetItem* node) {
-    return node ? node->data(0, frmMain::NodeKeyRole).toString() : QString();
-}
-
 int nodeImage(const QTreeWidgetItem* node) {
     return node ? node->data(0, frmMain::NodeImageRole).toInt() : 0;
 }
 
 } // namespace
+
+QString frmMain::nodeKey(const QTreeWidgetItem* node) {
+    return node ? node->data(0, NodeKeyRole).toString() : QString();
+}
 
 bool frmMain::clipboardOffersAddress(QString* text) {
     const QString clip = QApplication::clipboard()->text();
